@@ -1,0 +1,30 @@
+// Helpers shared by the test programs: fixture paths and scratch folders.
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// The project's copies of round results files and the legacy database (tests/data).
+QString dataPath(const QString &relative);
+
+// The shared Access-written Jet samples, read in place. Empty when the folder is missing: the caller skips,
+// except under CI=true, where a missing folder fails the test.
+QString jetSamplePath(const QString &file);
+bool jetSamplesRequired();
+
+// A folder of the build's executables (lotwise-cli, lotwise-mdb2sqlite).
+QString binPath(const QString &program);
+
+// A scratch folder removed when the test ends.
+class ScratchDir {
+public:
+    ScratchDir();
+    QString path(const QString &name = {}) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+}  // namespace testsupport
