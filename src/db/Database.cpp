@@ -1,0 +1,215 @@
+#include "db/Database.h"
+
+#include "db/Connection.h"
+#include "db/Recordset.h"
+#include "db/SqlFunctions.h"
+#include "db/Sqlite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace db {
+
+namespace detail {
+
+Error objectInvalid() { return Error(3420, QStringLiteral("Object invalid or no longer set.")); }
+
+Connection::~Connection() { close(); }
+
+void Connection::close() {
+    if (db)
+        sqlite3_close_v2(db);
+    db = nullptr;
+}
+
+sqlite3 *Connection::handle() const {
+    if (!db)
+        throw objectInvalid();
+    return db;
+}
+
+}  // namespace detail
+
+namespace {
+
+bool hasSqliteHeader(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(16);
+    return head.isEmpty() || head == QByteArray("SQLite format 3\0", 16);
+}
+
+// Settings of every connection: write-ahead log (a killed process never leaves a half-written transaction, and a
+// commit costs no flush), a wait instead of an immediate "locked" error, and the Jet functions and collation.
+void configure(sqlite3 *db, const QString &path) {
+    sqlite3_busy_timeout(db, 5000);
+    sqlite3_extended_result_codes(db, 1);
+    registerSqlFunctions(db);
+    const ErrorContext context{{}, {}, path};
+    exec(db, QStringLiteral("PRAGMA journal_mode=WAL"), context);
+    exec(db, QStringLiteral("PRAGMA synchronous=NORMAL"), context);
+    Statement check(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), context);
+    check.step();
+}
+
+std::shared_ptr<detail::Connection> connect(const QString &path, int flags) {
+    auto connection = std::make_shared<detail::Connection>();
+    connection->path = QFileInfo(path).absoluteFilePath();
+    const QByteArray utf8 = QFile::encodeName(connection->path);
+    const int rc = sqlite3_open_v2(utf8.constData(), &connection->db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const Error error = sqliteError(connection->db, rc, {{}, {}, connection->path});
+        connection->close();
+        throw error;
+    }
+    try {
+        configure(connection->db, connection->path);
+    } catch (const Error &error) {
+        connection->close();
+        if (error.number() == err::Reserved || error.number() == err::DiskError)
+            throw Error::unrecognizedFormat(connection->path);
+        throw;
+    }
+    return connection;
+}
+
+}  // namespace
+
+Database::Database() = default;
+Database::~Database() = default;
+Database::Database(const Database &) = default;
+Database &Database::operator=(const Database &) = default;
+Database::Database(Database &&) noexcept = default;
+Database &Database::operator=(Database &&) noexcept = default;
+Database::Database(std::shared_ptr<detail::Connection> connection) : connection_(std::move(connection)) {}
+
+Database Database::open(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.dir().exists())
+        throw Error::pathNotFound(path);
+    if (!info.exists() || info.isDir())
+        throw Error::fileNotFound(path);
+    if (!hasSqliteHeader(path))
+        throw Error::unrecognizedFormat(path);
+    return Database(connect(path, SQLITE_OPEN_READWRITE));
+}
+
+Database Database::create(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.dir().exists())
+        throw Error::pathNotFound(path);
+    if (info.exists())
+        throw Error(3204, QStringLiteral("Database already exists."));
+    return Database(connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
+}
+
+detail::Connection &Database::connection() const {
+    if (!connection_ || !connection_->db)
+        throw detail::objectInvalid();
+    return *connection_;
+}
+
+bool Database::isOpen() const { return connection_ && connection_->db; }
+
+QString Database::path() const { return connection_ ? connection_->path : QString(); }
+
+sqlite3 *Database::handle() const { return connection_ ? connection_->db : nullptr; }
+
+qint64 Database::recordsAffected() const { return connection().changes; }
+
+void Database::close() {
+    if (connection_)
+        connection_->close();
+}
+
+QStringList Database::tableDefs() const {
+    Statement query(connection().handle(), QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    QStringList names;
+    while (query.step()) {
+        const QString name = query.value(0).toString();
+        if (!name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
+            names << name;
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+bool Database::tableExists(const QString &table) const {
+    Statement query(connection().handle(),
+                    QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
+    query.bind(1, table);
+    return query.step();
+}
+
+QStringList Database::fieldNames(const QString &table) const {
+    Statement query(connection().handle(), QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
+    query.bind(1, table);
+    QStringList names;
+    while (query.step())
+        names << query.value(0).toString();
+    return names;
+}
+
+std::unique_ptr<Recordset> Database::openRecordset(const QString &jetSql) const {
+    return openRecordset(jetSql, RecordsetType::Dynaset);
+}
+
+std::unique_ptr<Recordset> Database::openRecordset(const QString &jetSql, RecordsetType type) const {
+    connection().handle();
+    return Recordset::open(connection_, jetSql, type);
+}
+
+TableHold Database::holdTable(const QString &table) const {
+    detail::Connection &c = connection();
+    {
+        const std::lock_guard lock(c.holdsMutex);
+        ++c.holds[detail::Connection::holdKey(table)];
+    }
+    return TableHold(connection_, table);
+}
+
+bool Database::isHeld(const QString &table) const {
+    const detail::Connection &c = connection();
+    const std::lock_guard lock(c.holdsMutex);
+    return c.holds.value(detail::Connection::holdKey(table)) > 0;
+}
+
+TableHold::TableHold(std::shared_ptr<detail::Connection> connection, QString table)
+    : connection_(std::move(connection)), table_(std::move(table)) {}
+
+TableHold::~TableHold() { reset(); }
+
+TableHold::TableHold(TableHold &&other) noexcept
+    : connection_(std::move(other.connection_)), table_(std::move(other.table_)) {}
+
+TableHold &TableHold::operator=(TableHold &&other) noexcept {
+    if (this != &other) {
+        reset();
+        connection_ = std::move(other.connection_);
+        table_ = std::move(other.table_);
+    }
+    return *this;
+}
+
+void TableHold::reset() {
+    if (!connection_)
+        return;
+    {
+        const std::lock_guard lock(connection_->holdsMutex);
+        const QString key = detail::Connection::holdKey(table_);
+        if (--connection_->holds[key] <= 0)
+            connection_->holds.remove(key);
+    }
+    connection_.reset();
+    table_.clear();
+}
+
+}  // namespace db

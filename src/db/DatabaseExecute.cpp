@@ -1,0 +1,167 @@
+// Database::execute: one Jet statement, translated, and the statements SQLite cannot run as written.
+#include "db/Database.h"
+
+#include "db/ColumnType.h"
+#include "db/Connection.h"
+#include "db/JetTranslator.h"
+#include "db/SelectInto.h"
+#include "db/Sqlite.h"
+
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace db {
+
+namespace {
+
+using jet::bracketName;
+using jet::StatementKind;
+using jet::Translation;
+
+void dropTable(sqlite3 *db, const detail::Connection &c, const Translation &t, const ErrorContext &context) {
+    {
+        const std::lock_guard lock(c.holdsMutex);
+        if (c.holds.value(detail::Connection::holdKey(t.table)) > 0)
+            throw Error::tableInUse(t.table);
+    }
+    {
+        Statement exists(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
+        exists.bind(1, t.table);
+        if (!exists.step())
+            throw Error::noSuchTableToDrop(t.table);
+    }
+    exec(db, QStringLiteral("DROP TABLE ") + bracketName(t.table), context);
+}
+
+// ALTER TABLE ... ADD CONSTRAINT: a unique index named table.constraint; a primary key also refuses NULLs,
+// through triggers, since SQLite cannot add a key to an existing table.
+void addKey(sqlite3 *db, const Translation &t, const ErrorContext &context) {
+    const bool primary = t.kind == StatementKind::AddPrimaryKey;
+    QStringList columns;
+    QStringList nullTests;
+    for (const QString &c : t.keyColumns) {
+        columns << bracketName(c);
+        nullTests << QStringLiteral("NEW.") + bracketName(c) + QStringLiteral(" IS NULL");
+    }
+    Savepoint savepoint(db);
+    if (primary) {
+        QStringList existingNulls;
+        for (const QString &c : t.keyColumns)
+            existingNulls << bracketName(c) + QStringLiteral(" IS NULL");
+        Statement nulls(db, QStringLiteral("SELECT 1 FROM ") + bracketName(t.table) + QStringLiteral(" WHERE ") +
+                                existingNulls.join(QStringLiteral(" OR ")) + QStringLiteral(" LIMIT 1"),
+                        context);
+        if (nulls.step())
+            throw Error(err::NullKey, QStringLiteral("Index or primary key cannot contain a Null value."));
+    }
+    const QString index = t.table + u'.' + t.constraint;
+    exec(db, QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)").arg(bracketName(index), bracketName(t.table),
+                                                                     columns.join(QStringLiteral(", "))),
+         context);
+    if (primary) {
+        const QString raise = QStringLiteral("SELECT RAISE(ABORT, 'lotwise:%1:Index or primary key cannot contain a "
+                                             "Null value.')")
+                                  .arg(err::NullKey);
+        for (const char *event : {"INSERT", "UPDATE"}) {
+            exec(db,
+                 QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 WHEN %4 BEGIN %5; END")
+                     .arg(bracketName(index + u'.' + QString::fromLatin1(event).toLower()),
+                          QLatin1String(event), bracketName(t.table), nullTests.join(QStringLiteral(" OR ")), raise),
+                 context);
+        }
+    }
+    savepoint.release();
+}
+
+// RAII attachment of another database file, for INSERT INTO [T] IN "path".
+class Attachment {
+public:
+    Attachment(sqlite3 *db, const QString &path) : db_(db) {
+        const QFileInfo info(path);
+        if (!info.exists())
+            throw Error::fileNotFound(path);
+        Statement attach(db, QStringLiteral("ATTACH ?1 AS lw_external"), {{}, {}, path});
+        attach.bind(1, info.absoluteFilePath());
+        attach.step();
+    }
+    ~Attachment() { sqlite3_exec(db_, "DETACH lw_external", nullptr, nullptr, nullptr); }
+    Attachment(const Attachment &) = delete;
+    Attachment &operator=(const Attachment &) = delete;
+
+private:
+    sqlite3 *db_;
+};
+
+// INSERT INTO [T] [IN "path"] SELECT ...: without a column list, the query's columns go into the target's
+// columns of the same names, in whatever order the target has them.
+void insertSelect(sqlite3 *db, const Translation &t, const ErrorContext &context) {
+    std::unique_ptr<Attachment> attachment;
+    QString schema = QStringLiteral("main");
+    if (!t.externalPath.isEmpty()) {
+        attachment = std::make_unique<Attachment>(db, t.externalPath);
+        schema = QStringLiteral("lw_external");
+    }
+    const QString target = schema + u'.' + bracketName(t.table);
+    QStringList targetColumns;
+    {
+        Statement info(db, QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2)"), context);
+        info.bind(1, t.table);
+        info.bind(2, schema);
+        while (info.step())
+            targetColumns << info.value(0).toString();
+    }
+    if (targetColumns.isEmpty())
+        throw Error(3192, QStringLiteral("Could not find output table '%1'.").arg(t.table));
+    QStringList names = t.columns;
+    if (names.isEmpty()) {
+        Statement query(db, t.sql, context);
+        for (int i = 0; i < query.columnCount(); ++i)
+            names << query.columnName(i);
+    }
+    QStringList into, from;
+    bool sameOrder = t.columns.isEmpty() && names.size() == targetColumns.size();
+    for (int i = 0; i < names.size(); ++i) {
+        const auto match = std::find_if(targetColumns.begin(), targetColumns.end(),
+                                        [&](const QString &c) { return c.compare(names[i], Qt::CaseInsensitive) == 0; });
+        if (match == targetColumns.end())
+            throw Error(3127, QStringLiteral("The INSERT INTO statement contains the following unknown field name: "
+                                             "'%1'.  Make sure you have typed the name correctly, and try the "
+                                             "operation again.")
+                                  .arg(names[i]));
+        sameOrder = sameOrder && *match == targetColumns[i];
+        into << bracketName(*match);
+        from << bracketName(names[i]);
+    }
+    QString sql;
+    if (!t.columns.isEmpty())
+        sql = QStringLiteral("INSERT INTO %1 (%2) %3").arg(target, into.join(QStringLiteral(", ")), t.sql);
+    else if (sameOrder)
+        sql = QStringLiteral("INSERT INTO %1 %2").arg(target, t.sql);
+    else
+        sql = QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM (%4)")
+                  .arg(target, into.join(QStringLiteral(", ")), from.join(QStringLiteral(", ")), t.sql);
+    exec(db, sql, context);
+}
+
+}  // namespace
+
+void Database::execute(const QString &jetSql) {
+    detail::Connection &c = connection();
+    sqlite3 *db = c.handle();
+    const Translation t = jet::translate(jetSql);
+    const ErrorContext context{jetSql, t.table, c.path};
+    const qint64 before = sqlite3_total_changes64(db);
+    switch (t.kind) {
+    case StatementKind::Select: throw Error(3065, QStringLiteral("Cannot execute a select query."));
+    case StatementKind::SelectInto: selectInto(db, t, context); break;
+    case StatementKind::InsertSelect: insertSelect(db, t, context); break;
+    case StatementKind::DropTable: dropTable(db, c, t, context); break;
+    case StatementKind::AddPrimaryKey:
+    case StatementKind::AddUnique: addKey(db, t, context); break;
+    default: exec(db, t.sql, context); break;
+    }
+    c.changes = sqlite3_total_changes64(db) - before;
+}
+
+}  // namespace db

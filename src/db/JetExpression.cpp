@@ -1,0 +1,400 @@
+// Expressions, with Jet's operator precedence (loosest first): Imp, Eqv, Xor, Or, And, Not, comparisons
+// (= <> < > <= >= Like Between In Is), &, + -, Mod, \, * /, unary minus, ^. Every operation is written in
+// parentheses, so SQLite's own precedence never matters.
+#include "db/JetParser.h"
+
+#include "db/Error.h"
+#include "db/JetDateLiteral.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace db::jet {
+
+namespace {
+
+Expr combined(const QString &sql, const Expr &left, const Expr &right) {
+    Expr e;
+    e.sql = sql;
+    e.aggregate = left.aggregate || right.aggregate;
+    return e;
+}
+
+Expr binary(const Expr &left, const QString &op, const Expr &right) {
+    return combined(u'(' + left.sql + u' ' + op + u' ' + right.sql + u')', left, right);
+}
+
+Expr literal(const QString &sql) { return Expr{sql, Expr::Kind::Literal, {}, {}, false}; }
+
+QString quoteString(const QString &value) {
+    return u'\'' + QString(value).replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+
+// Two expressions that are not columns compare text without regard to case, like columns do.
+QString collateIfNeeded(const Expr &left, const Expr &right) {
+    return left.isColumn() || right.isColumn() ? QString() : QStringLiteral(" COLLATE NOCASE");
+}
+
+QString asInteger(const Expr &e) { return QStringLiteral("CAST(round(") + e.sql + QStringLiteral(") AS INTEGER)"); }
+
+}  // namespace
+
+Expr Parser::expression() { return logicalImp(); }
+
+Expr Parser::logicalImp() {
+    Expr left = logicalEqv();
+    while (acceptWord("IMP")) {
+        const Expr right = logicalEqv();
+        left = combined(QStringLiteral("((NOT ") + left.sql + QStringLiteral(") OR ") + right.sql + u')', left, right);
+    }
+    return left;
+}
+
+Expr Parser::logicalEqv() {
+    Expr left = logicalXor();
+    while (acceptWord("EQV")) {
+        const Expr right = logicalXor();
+        left = combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) = (") + right.sql +
+                            QStringLiteral(" <> 0))"),
+                        left, right);
+    }
+    return left;
+}
+
+Expr Parser::logicalXor() {
+    Expr left = logicalOr();
+    while (acceptWord("XOR")) {
+        const Expr right = logicalOr();
+        left = combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) <> (") + right.sql +
+                            QStringLiteral(" <> 0))"),
+                        left, right);
+    }
+    return left;
+}
+
+Expr Parser::logicalOr() {
+    Expr left = logicalAnd();
+    while (acceptWord("OR"))
+        left = binary(left, QStringLiteral("OR"), logicalAnd());
+    return left;
+}
+
+Expr Parser::logicalAnd() {
+    Expr left = logicalNot();
+    while (acceptWord("AND"))
+        left = binary(left, QStringLiteral("AND"), logicalNot());
+    return left;
+}
+
+Expr Parser::logicalNot() {
+    if (acceptWord("NOT")) {
+        const Expr operand = logicalNot();
+        return combined(QStringLiteral("(NOT ") + operand.sql + u')', operand, operand);
+    }
+    return comparison();
+}
+
+Expr Parser::comparison() {
+    Expr left = concatenation();
+    while (true) {
+        static const char *const ops[] = {"=", "<>", "!=", "<=", ">=", "<", ">"};
+        const char *op = nullptr;
+        for (const char *candidate : ops)
+            if (peek().isSymbol(candidate))
+                op = candidate;
+        if (op) {
+            take();
+            const Expr right = concatenation();
+            const QString sqlOp = QString::fromLatin1(op) == QLatin1String("!=") ? QStringLiteral("<>")
+                                                                                 : QString::fromLatin1(op);
+            left = combined(u'(' + left.sql + u' ' + sqlOp + u' ' + right.sql + collateIfNeeded(left, right) + u')',
+                            left, right);
+            continue;
+        }
+        const bool negated = peek().isWord("NOT") &&
+                             (peek(1).isWord("LIKE") || peek(1).isWord("BETWEEN") || peek(1).isWord("IN"));
+        if (negated)
+            take();
+        const QString notText = negated ? QStringLiteral("NOT ") : QString();
+        if (acceptWord("LIKE")) {
+            const Expr pattern = concatenation();
+            left = combined(u'(' + left.sql + u' ' + notText + QStringLiteral("LIKE ") + pattern.sql + u')', left,
+                            pattern);
+        } else if (acceptWord("BETWEEN")) {
+            const Expr low = concatenation();
+            expectWord("AND");
+            const Expr high = concatenation();
+            const QString subject = left.sql + (left.isColumn() ? QString() : QStringLiteral(" COLLATE NOCASE"));
+            left = combined(u'(' + subject + u' ' + notText + QStringLiteral("BETWEEN ") + low.sql +
+                                QStringLiteral(" AND ") + high.sql + u')',
+                            left, combined({}, low, high));
+        } else if (acceptWord("IN")) {
+            left = inList(left, negated);
+        } else if (!negated && acceptWord("IS")) {
+            const bool isNot = acceptWord("NOT");
+            expectWord("NULL");
+            left = combined(u'(' + left.sql + (isNot ? QStringLiteral(" IS NOT NULL)") : QStringLiteral(" IS NULL)")),
+                            left, left);
+        } else {
+            if (negated)
+                fail();
+            return left;
+        }
+    }
+}
+
+// x IN (list) or x IN (SELECT ...).
+Expr Parser::inList(const Expr &left, bool negated) {
+    expectSymbol("(");
+    QString body;
+    Expr parts = left;
+    if (peek().isWord("SELECT")) {
+        const Select inner = select();
+        if (inner.cores.front().hasInto)
+            fail();
+        body = emitSelect(inner, false);
+    } else {
+        QStringList values;
+        do {
+            const Expr value = expression();
+            parts = combined({}, parts, value);
+            values << value.sql;
+        } while (acceptSymbol(","));
+        body = values.join(QStringLiteral(", "));
+    }
+    expectSymbol(")");
+    const QString subject = left.sql + (left.isColumn() ? QString() : QStringLiteral(" COLLATE NOCASE"));
+    return combined(u'(' + subject + (negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN (")) + body +
+                        QStringLiteral("))"),
+                    parts, parts);
+}
+
+// Jet's & joins the text of both sides, taking Null as empty text and numbers as VB writes them.
+Expr Parser::concatenation() {
+    Expr left = additive();
+    while (acceptSymbol("&")) {
+        const Expr right = additive();
+        left = combined(QStringLiteral("(coalesce(jet_cstr(") + left.sql + QStringLiteral("), '') || coalesce(jet_cstr(") +
+                            right.sql + QStringLiteral("), ''))"),
+                        left, right);
+    }
+    return left;
+}
+
+Expr Parser::additive() {
+    Expr left = modulo();
+    while (true) {
+        if (acceptSymbol("+"))
+            left = binary(left, QStringLiteral("+"), modulo());
+        else if (acceptSymbol("-"))
+            left = binary(left, QStringLiteral("-"), modulo());
+        else
+            return left;
+    }
+}
+
+// Mod and \ round both operands to whole numbers first, as VB does.
+Expr Parser::modulo() {
+    Expr left = integerDivision();
+    while (acceptWord("MOD")) {
+        const Expr right = integerDivision();
+        left = combined(u'(' + asInteger(left) + QStringLiteral(" % ") + asInteger(right) + u')', left, right);
+    }
+    return left;
+}
+
+Expr Parser::integerDivision() {
+    Expr left = multiplicative();
+    while (acceptSymbol("\\")) {
+        const Expr right = multiplicative();
+        left = combined(u'(' + asInteger(left) + QStringLiteral(" / ") + asInteger(right) + u')', left, right);
+    }
+    return left;
+}
+
+// / always divides as real numbers (5 / 2 is 2.5 in Jet, whatever the column types).
+Expr Parser::multiplicative() {
+    Expr left = unary();
+    while (true) {
+        if (acceptSymbol("*")) {
+            left = binary(left, QStringLiteral("*"), unary());
+        } else if (acceptSymbol("/")) {
+            const Expr right = unary();
+            left = combined(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + right.sql + u')',
+                            left, right);
+        } else {
+            return left;
+        }
+    }
+}
+
+Expr Parser::unary() {
+    if (acceptSymbol("-")) {
+        const Expr operand = unary();
+        if (operand.kind == Expr::Kind::Literal)
+            return literal(QStringLiteral("(-") + operand.sql + u')');
+        return combined(QStringLiteral("(-") + operand.sql + u')', operand, operand);
+    }
+    if (acceptSymbol("+"))
+        return unary();
+    return power();
+}
+
+// ^ binds tighter than unary minus: -2^2 is -4.
+Expr Parser::power() {
+    Expr left = primary();
+    while (acceptSymbol("^")) {
+        const Expr right = peek().isSymbol("-") || peek().isSymbol("+") ? unary() : primary();
+        left = combined(QStringLiteral("pow(") + left.sql + QStringLiteral(", ") + right.sql + u')', left, right);
+    }
+    return left;
+}
+
+Expr Parser::primary() {
+    const Token &t = peek();
+    switch (t.kind) {
+    case TokenKind::Number: {
+        const QString text = take().text;
+        if (text.startsWith(u'&')) {  // &H1F: hexadecimal
+            bool ok = false;
+            const qlonglong value = text.mid(2).remove(u'&').toLongLong(&ok, 16);
+            if (!ok)
+                fail();
+            return literal(QString::number(value));
+        }
+        return literal(text);
+    }
+    case TokenKind::String: return literal(quoteString(take().text));
+    case TokenKind::Date: {
+        const auto iso = isoFromJetDate(t.text);
+        if (!iso)
+            throw Error::syntaxInExpression(u'#' + t.text + u'#');
+        take();
+        return literal(quoteString(*iso));
+    }
+    case TokenKind::Word:
+    case TokenKind::Bracketed: return wordOrColumn();
+    case TokenKind::Symbol:
+        if (acceptSymbol("(")) {
+            if (peek().isWord("SELECT")) {
+                const QString sql = subquery();
+                expectSymbol(")");
+                return Expr{sql, Expr::Kind::Other, {}, {}, false};
+            }
+            Expr inner = expression();
+            expectSymbol(")");
+            inner.sql = u'(' + inner.sql + u')';
+            return inner;
+        }
+        if (acceptSymbol("*"))
+            return Expr{QStringLiteral("*"), Expr::Kind::Star, {}, {}, false};
+        break;
+    case TokenKind::End: break;
+    }
+    fail();
+}
+
+Expr Parser::wordOrColumn() {
+    const Token t = peek();
+    if (t.kind == TokenKind::Word) {
+        if (peek(1).isSymbol("("))
+            return functionCall(take().text);
+        if (acceptWord("NULL"))
+            return literal(QStringLiteral("NULL"));
+        if (acceptWord("TRUE") || acceptWord("YES"))
+            return literal(QStringLiteral("-1"));
+        if (acceptWord("FALSE") || acceptWord("NO"))
+            return literal(QStringLiteral("0"));
+        if (atClauseWord())
+            fail();
+    }
+    const QString first = take().text;
+    if (acceptSymbol(".") || acceptSymbol("!")) {
+        if (acceptSymbol("*"))
+            return Expr{bracketName(first) + QStringLiteral(".*"), Expr::Kind::Star, {}, {}, false};
+        const QString column = name();
+        return Expr{bracketName(first) + u'.' + bracketName(column), Expr::Kind::Column, column, first, false};
+    }
+    return Expr{bracketName(first), Expr::Kind::Column, first, {}, false};
+}
+
+namespace {
+
+// Jet functions that are registered on every connection as jet_<name>.
+const QSet<QString> &registeredFunctions() {
+    static const QSet<QString> names = {
+        "left",  "right",    "mid",      "len",       "instr",     "ucase",     "lcase",    "trim",
+        "ltrim", "rtrim",    "space",    "string",    "replace",   "strcomp",   "chr",      "asc",
+        "strreverse", "val", "cint",     "clng",      "cdbl",      "csng",      "ccur",     "cstr",
+        "cbool", "cdate",    "datevalue", "timevalue", "int",      "fix",       "sgn",      "round",
+        "sqr",   "isnull",   "isnumeric", "isdate",   "nz",        "year",      "month",    "day",
+        "hour",  "minute",   "second",   "weekday",   "dateserial", "dateadd",  "datediff", "datepart",
+        "now",   "date",     "time",     "format",    "first",     "last",      "stdev",    "stdevp",
+        "var",   "varp"};
+    return names;
+}
+
+const QSet<QString> &aggregateFunctions() {
+    static const QSet<QString> names = {"count", "sum",  "avg",   "min",    "max", "first",
+                                        "last",  "stdev", "stdevp", "var", "varp"};
+    return names;
+}
+
+}  // namespace
+
+Expr Parser::functionCall(const QString &name) {
+    QString key = name.toLower();
+    if (key.endsWith(u'$'))
+        key.chop(1);
+    expectSymbol("(");
+    std::vector<Expr> args;
+    if (!acceptSymbol(")")) {
+        do {
+            args.push_back(expression());
+        } while (acceptSymbol(","));
+        expectSymbol(")");
+    }
+    Expr e;
+    for (const Expr &a : args)
+        e.aggregate = e.aggregate || a.aggregate;
+    e.aggregate = e.aggregate || aggregateFunctions().contains(key);
+    QStringList sqlArgs;
+    for (const Expr &a : args)
+        sqlArgs << a.sql;
+    const QString joined = sqlArgs.join(QStringLiteral(", "));
+    if (key == QLatin1String("iif")) {
+        if (args.size() != 3)
+            fail();
+        e.sql = QStringLiteral("(CASE WHEN ") + args[0].sql + QStringLiteral(" THEN ") + args[1].sql +
+                QStringLiteral(" ELSE ") + args[2].sql + QStringLiteral(" END)");
+    } else if (key == QLatin1String("nz") && args.size() == 2) {
+        e.sql = QStringLiteral("coalesce(") + joined + u')';
+    } else if (key == QLatin1String("switch")) {
+        if (args.empty() || args.size() % 2 != 0)
+            fail();
+        e.sql = QStringLiteral("(CASE");
+        for (size_t i = 0; i < args.size(); i += 2)
+            e.sql += QStringLiteral(" WHEN ") + args[i].sql + QStringLiteral(" THEN ") + args[i + 1].sql;
+        e.sql += QStringLiteral(" END)");
+    } else if (key == QLatin1String("choose")) {
+        if (args.size() < 2)
+            fail();
+        e.sql = QStringLiteral("(CASE ") + asInteger(args[0]);
+        for (size_t i = 1; i < args.size(); ++i)
+            e.sql += QStringLiteral(" WHEN %1 THEN ").arg(i) + args[i].sql;
+        e.sql += QStringLiteral(" END)");
+    } else if (key == QLatin1String("count") || key == QLatin1String("sum") || key == QLatin1String("avg") ||
+               key == QLatin1String("min") || key == QLatin1String("max") || key == QLatin1String("abs") ||
+               key == QLatin1String("exp")) {
+        e.sql = key + u'(' + joined + u')';
+    } else if (key == QLatin1String("log")) {
+        e.sql = QStringLiteral("ln(") + joined + u')';
+    } else if (registeredFunctions().contains(key)) {
+        e.sql = QStringLiteral("jet_") + key + u'(' + joined + u')';
+    } else {
+        throw Error(err::UndefinedFunction, QStringLiteral("Undefined function '%1' in expression.").arg(name));
+    }
+    return e;
+}
+
+}  // namespace db::jet

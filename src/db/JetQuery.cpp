@@ -1,0 +1,307 @@
+// SELECT: its clauses, TOP n, INTO, joins in FROM, UNION, and how the parts are written for SQLite.
+#include "db/JetParser.h"
+
+#include "db/Error.h"
+
+#include <QSet>
+
+namespace db::jet {
+
+namespace {
+
+bool rowIdEligible(const Select &query) {
+    if (query.cores.size() != 1)
+        return false;
+    const SelectCore &core = query.cores.front();
+    if (core.distinct || core.hasInto || !core.groupBy.isEmpty() || !core.having.isEmpty() ||
+        core.fromTables != 1 || core.fromJoins)
+        return false;
+    for (const SelectItem &item : core.items)
+        if (item.expr.aggregate)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+Translation Parser::selectStatement(const TranslateOptions &options) {
+    const Select query = select();
+    Translation t;
+    const SelectCore &first = query.cores.front();
+    if (first.hasInto) {
+        if (query.cores.size() > 1)
+            fail();
+        t.kind = StatementKind::SelectInto;
+        t.table = first.into;
+        t.externalPath = first.intoPath;
+        t.sql = emitSelect(query, false);
+        return t;
+    }
+    t.kind = StatementKind::Select;
+    t.hasRowId = options.withRowId && rowIdEligible(query);
+    if (t.hasRowId)
+        t.table = first.fromTable;
+    t.sql = emitSelect(query, t.hasRowId);
+    return t;
+}
+
+Select Parser::select() {
+    Select s;
+    s.cores.push_back(selectCore());
+    while (acceptWord("UNION")) {
+        s.unionOps.push_back(acceptWord("ALL") ? QStringLiteral("UNION ALL") : QStringLiteral("UNION"));
+        s.cores.push_back(selectCore());
+    }
+    if (acceptWord("ORDER")) {
+        const int savedNumber = syntaxError_;
+        const QString savedMessage = syntaxMessage_;
+        setContext(3138, QStringLiteral("Syntax error in ORDER BY clause."));
+        expectWord("BY");
+        s.orderBy = orderList(s.cores.size() == 1 ? &s.cores.front() : nullptr);
+        setContext(savedNumber, savedMessage);
+    }
+    return s;
+}
+
+SelectCore Parser::selectCore() {
+    SelectCore core;
+    if (acceptSymbol("(")) {  // (SELECT ...) as one member of a union
+        const Select inner = select();
+        expectSymbol(")");
+        core.items.push_back({Expr{QStringLiteral("*"), Expr::Kind::Star, {}, {}, false}, {}});
+        core.from = u'(' + emitSelect(inner, false) + u')';
+        core.fromJoins = true;
+        return core;
+    }
+    expectWord("SELECT");
+    for (int i = 0; i < 2; ++i) {  // DISTINCT and TOP n, in either order
+        if (acceptWord("DISTINCT") || acceptWord("DISTINCTROW")) {
+            core.distinct = true;
+        } else if (acceptWord("ALL")) {
+        } else if (acceptWord("TOP")) {
+            if (peek().kind != TokenKind::Number)
+                fail();
+            core.top = take().text;
+            core.topPercent = acceptWord("PERCENT");
+        }
+    }
+    selectList(core);
+    if (acceptWord("INTO")) {
+        core.hasInto = true;
+        core.into = name();
+        if (acceptWord("IN")) {
+            if (peek().kind != TokenKind::String)
+                fail();
+            core.intoPath = take().text;
+        }
+    }
+    if (acceptWord("FROM"))
+        fromClause(core);
+    if (acceptWord("WHERE"))
+        core.where = expression().sql;
+    if (acceptWord("GROUP")) {
+        expectWord("BY");
+        QStringList groups;
+        do {
+            groups << expression().sql;
+        } while (acceptSymbol(","));
+        core.groupBy = groups.join(QStringLiteral(", "));
+    }
+    if (acceptWord("HAVING"))
+        core.having = expression().sql;
+    return core;
+}
+
+void Parser::selectList(SelectCore &core) {
+    do {
+        SelectItem item;
+        if (acceptSymbol("*"))
+            item.expr = Expr{QStringLiteral("*"), Expr::Kind::Star, {}, {}, false};
+        else
+            item.expr = expression();
+        if (acceptWord("AS"))
+            item.alias = name();
+        core.items.push_back(item);
+    } while (acceptSymbol(","));
+}
+
+void Parser::fromClause(SelectCore &core) {
+    const int savedNumber = syntaxError_;
+    const QString savedMessage = syntaxMessage_;
+    setContext(3131, QStringLiteral("Syntax error in FROM clause."));
+    core.from = fromTerm(core);
+    while (acceptSymbol(","))
+        core.from += QStringLiteral(", ") + fromTerm(core);
+    setContext(savedNumber, savedMessage);
+}
+
+// A table or a parenthesized group, followed by any number of INNER, LEFT or RIGHT joins.
+QString Parser::fromTerm(SelectCore &core) {
+    QString sql = tablePrimary(core);
+    while (true) {
+        QString kind;
+        if (acceptWord("INNER"))
+            kind = QStringLiteral("INNER");
+        else if (acceptWord("LEFT"))
+            kind = QStringLiteral("LEFT");
+        else if (acceptWord("RIGHT"))
+            kind = QStringLiteral("RIGHT");
+        else
+            break;
+        acceptWord("OUTER");
+        expectWord("JOIN");
+        core.fromJoins = true;
+        sql += u' ' + kind + QStringLiteral(" JOIN ") + tablePrimary(core);
+        expectWord("ON");
+        sql += QStringLiteral(" ON ") + expression().sql;
+    }
+    return sql;
+}
+
+QString Parser::tablePrimary(SelectCore &core) {
+    QString sql;
+    if (acceptSymbol("(")) {
+        core.fromJoins = true;
+        if (peek().isWord("SELECT")) {
+            sql = u'(' + emitSelect(select(), false) + u')';
+        } else {
+            sql = u'(' + fromTerm(core) + u')';
+        }
+        expectSymbol(")");
+    } else {
+        const QString table = name();
+        ++core.fromTables;
+        core.fromTable = table;
+        sql = bracketName(table);
+    }
+    QString alias;
+    if (acceptWord("AS"))
+        alias = name();
+    else if (atName())
+        alias = name();
+    if (!alias.isEmpty()) {
+        sql += QStringLiteral(" AS ") + bracketName(alias);
+        core.fromAlias = alias;
+    }
+    return sql;
+}
+
+// ORDER BY items. A bare column that the select list names with a table before it is written with that table,
+// as Jet resolves it, so that a column both tables of a join have is not ambiguous. Expressions sort text
+// without regard to case, as columns do.
+QString Parser::orderList(const SelectCore *core) {
+    QStringList items;
+    do {
+        const Expr e = expression();
+        QString sql = e.sql;
+        if (core && e.isColumn() && e.qualifier.isEmpty() && core->fromTables > 1) {
+            for (const SelectItem &item : core->items) {
+                if (item.alias.isEmpty() && item.expr.isColumn() && !item.expr.qualifier.isEmpty() &&
+                    item.expr.column.compare(e.column, Qt::CaseInsensitive) == 0) {
+                    sql = item.expr.sql;
+                    break;
+                }
+            }
+        } else if (!e.isColumn() && e.kind != Expr::Kind::Literal) {
+            sql += QStringLiteral(" COLLATE NOCASE");
+        }
+        if (acceptWord("DESC"))
+            sql += QStringLiteral(" DESC");
+        else
+            acceptWord("ASC");
+        items << sql;
+    } while (acceptSymbol(","));
+    return items.join(QStringLiteral(", "));
+}
+
+// The select list with Jet's column names: an expression without AS is named Expr1000, Expr1001, ...; two
+// columns of the same name from different tables are named table.column.
+QString Parser::emitItems(const SelectCore &core) const {
+    QSet<QString> seen, duplicated;
+    for (const SelectItem &item : core.items) {
+        if (item.alias.isEmpty() && item.expr.isColumn()) {
+            const QString key = item.expr.column.toLower();
+            if (seen.contains(key))
+                duplicated.insert(key);
+            seen.insert(key);
+        }
+    }
+    QStringList out;
+    int unnamed = 1000;
+    for (const SelectItem &item : core.items) {
+        const Expr &e = item.expr;
+        if (!item.alias.isEmpty())
+            out << e.sql + QStringLiteral(" AS ") + bracketName(item.alias);
+        else if (e.kind == Expr::Kind::Star)
+            out << e.sql;
+        else if (e.isColumn() && duplicated.contains(e.column.toLower()) && !e.qualifier.isEmpty())
+            out << e.sql + QStringLiteral(" AS ") + bracketName(e.qualifier + u'.' + e.column);
+        else if (e.isColumn())
+            out << e.sql;
+        else
+            out << e.sql + QStringLiteral(" AS ") + bracketName(QStringLiteral("Expr%1").arg(unnamed++));
+    }
+    return out.join(QStringLiteral(", "));
+}
+
+QString Parser::emitCore(const SelectCore &core, bool withRowId) const {
+    QString sql = QStringLiteral("SELECT ");
+    if (core.distinct)
+        sql += QStringLiteral("DISTINCT ");
+    if (withRowId) {
+        const QString owner = core.fromAlias.isEmpty() ? core.fromTable : core.fromAlias;
+        sql += bracketName(owner) + QStringLiteral(".rowid AS [") + QLatin1String(kHiddenColumnPrefix) +
+               QStringLiteral("rowid], ");
+    }
+    sql += emitItems(core);
+    if (!core.from.isEmpty())
+        sql += QStringLiteral(" FROM ") + core.from;
+    if (!core.where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + core.where;
+    if (!core.groupBy.isEmpty())
+        sql += QStringLiteral(" GROUP BY ") + core.groupBy;
+    if (!core.having.isEmpty())
+        sql += QStringLiteral(" HAVING ") + core.having;
+    return sql;
+}
+
+// TOP n becomes LIMIT n at the end of its own SELECT; TOP n PERCENT a limit computed from the row count.
+QString Parser::emitSelect(const Select &select, bool withRowId) {
+    auto limitOf = [this](const SelectCore &core) -> QString {
+        if (core.top.isEmpty())
+            return {};
+        if (!core.topPercent)
+            return QStringLiteral(" LIMIT ") + core.top;
+        SelectCore counted = core;
+        counted.top.clear();
+        return QStringLiteral(" LIMIT (SELECT CAST(ceil(COUNT(*) * %1 / 100.0) AS INTEGER) FROM (%2))")
+            .arg(core.top, emitCore(counted, false));
+    };
+    if (select.cores.size() == 1) {
+        const SelectCore &core = select.cores.front();
+        QString sql = emitCore(core, withRowId);
+        if (!select.orderBy.isEmpty())
+            sql += QStringLiteral(" ORDER BY ") + select.orderBy;
+        return sql + limitOf(core);
+    }
+    QString sql;
+    for (size_t i = 0; i < select.cores.size(); ++i) {
+        const SelectCore &core = select.cores[i];
+        if (i > 0)
+            sql += u' ' + select.unionOps[i - 1] + u' ';
+        const QString part = emitCore(core, false);
+        sql += core.top.isEmpty() ? part : QStringLiteral("SELECT * FROM (") + part + limitOf(core) + u')';
+    }
+    if (!select.orderBy.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + select.orderBy;
+    return sql;
+}
+
+QString Parser::subquery() {
+    const Select inner = select();
+    if (inner.cores.front().hasInto)
+        fail();
+    return u'(' + emitSelect(inner, false) + u')';
+}
+
+}  // namespace db::jet

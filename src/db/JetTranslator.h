@@ -1,0 +1,74 @@
+// Translates one Jet SQL statement into what the engine runs on SQLite.
+//
+// Works on tokens (db/JetLexer.h) with an expression parser that knows Jet's operator precedence, and writes
+// SQLite SQL with explicit parentheses: "text" literals become 'text', #dates# become ISO text, TOP n becomes
+// LIMIT n, & concatenates, Mod and \ round their operands, / always divides as real numbers, Like uses Jet's
+// wildcards (through the like() function registered on every connection), Jet functions become the jet_*
+// functions registered on every connection, and text comparisons between two expressions that are not columns
+// get the connection's case-insensitive NOCASE collation (columns carry it from their declaration).
+//
+// Statements that SQLite cannot run as written (SELECT ... INTO, INSERT ... IN "file", INSERT ... SELECT *
+// matched by name, DROP TABLE with its table holds, ALTER TABLE ... ADD CONSTRAINT ... PRIMARY KEY) come back
+// described by their kind and parts; db::Database carries them out.
+//
+// Pure functions of their input; safe from any thread. Syntax errors raise db::Error with the engine's numbers
+// (3075 in an expression, 3134 in INSERT INTO, 3131 in FROM, 3142 for a second statement, ...).
+#pragma once
+
+#include "db/ColumnType.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace db::jet {
+
+enum class StatementKind {
+    Select,          // sql: the query
+    SelectInto,      // table: the new table; sql: the query without INTO
+    InsertValues,    // sql: the whole statement
+    InsertSelect,    // table, externalPath, columns (may be empty: match by name); sql: the query
+    Delete,          // sql: the whole statement; table
+    Update,          // sql: the whole statement; table
+    CreateTable,     // sql: the whole statement; table; keyColumns/constraint: a primary key, if any
+    CreateIndex,     // sql: the whole statement
+    DropTable,       // table
+    DropIndex,       // sql: the whole statement
+    AddPrimaryKey,   // table, constraint, keyColumns
+    AddUnique,       // table, constraint, keyColumns
+    AlterOther,      // sql: the whole statement (ADD COLUMN, DROP COLUMN)
+};
+
+struct Translation {
+    StatementKind kind = StatementKind::Select;
+    QString sql;
+    QString table;
+    QString externalPath;
+    QStringList columns;
+    QString constraint;
+    QStringList keyColumns;
+    bool hasRowId = false;  // the query's first column is the rowid of its one table (in `table`), named __lw_rowid
+};
+
+struct TranslateOptions {
+    // For a query over one table (no grouping, DISTINCT or union): put the table's rowid first, so that a
+    // recordset on it can delete its rows.
+    bool withRowId = false;
+};
+
+Translation translate(const QString &jetSql, const TranslateOptions &options = {});
+
+// A Jet condition (a recordset's Filter) as an SQLite expression.
+QString translateCondition(const QString &jetCondition);
+
+// A Jet ordering (a recordset's Sort: "[Market], [Bidder] DESC") as an SQLite ORDER BY list.
+QString translateOrdering(const QString &jetOrdering);
+
+// Quotes a name for SQLite: [name], or "name" when it holds a closing bracket.
+QString bracketName(const QString &name);
+
+// Hidden columns the engine adds to queries (rowid, position); recordsets do not list them as fields.
+inline constexpr const char *kHiddenColumnPrefix = "__lw_";
+
+}  // namespace db::jet
