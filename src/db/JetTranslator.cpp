@@ -13,3 +13,11 @@ QString translateCondition(const QString &jetCondition) { return Parser(jetCondi
 QString translateOrdering(const QString &jetOrdering) { return Parser(jetOrdering).orderingOnly(); }
 
 }  // namespace db::jet
+
+namespace db::jet {
+
+QString singleQuoted(const QString &text) { return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\''; }
+
+QString doubleQuoted(const QString &text) { return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+
+}  // namespace db::jet

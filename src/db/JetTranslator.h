@@ -72,3 +72,12 @@ QString bracketName(const QString &name);
 inline constexpr const char *kHiddenColumnPrefix = "__lw_";
 
 }  // namespace db::jet
+
+namespace db::jet {
+
+// Text values the program itself writes into Jet SQL: 'text' with inner apostrophes doubled, and "text" with
+// inner double quotes doubled, so that a name such as D'Amico never breaks a statement.
+QString singleQuoted(const QString &text);
+QString doubleQuoted(const QString &text);
+
+}  // namespace db::jet

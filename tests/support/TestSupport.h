@@ -2,7 +2,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+
+#include <ostream>
+
+// GoogleTest prints Qt strings in its messages through these.
+inline std::ostream &operator<<(std::ostream &os, const QString &s) { return os << s.toStdString(); }
+inline std::ostream &operator<<(std::ostream &os, const QStringList &list) {
+    return os << '[' << list.join(QStringLiteral(" | ")).toStdString() << ']';
+}
 
 namespace testsupport {
 

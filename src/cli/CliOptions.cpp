@@ -1,0 +1,53 @@
+#include "cli/CliOptions.h"
+
+namespace cli {
+
+std::optional<Options> parseOptions(const QStringList &args, QString *error) {
+    Options options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        auto value = [&](QString *target) {
+            if (i + 1 >= args.size()) {
+                *error = arg + QStringLiteral(" needs a value");
+                return false;
+            }
+            *target = args[++i];
+            return true;
+        };
+        if (arg == QLatin1String("--home")) {
+            if (!value(&options.home))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--db")) {
+            if (!value(&options.db))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--yes")) {
+            options.answer = Answer::Yes;
+        } else if (arg == QLatin1String("--no")) {
+            options.answer = Answer::No;
+        } else if (arg.startsWith(QLatin1String("--")) && arg.size() > 2) {
+            *error = QStringLiteral("unknown option ") + arg;
+            return std::nullopt;
+        } else if (options.command.isEmpty()) {
+            options.command = arg;
+        } else {
+            options.arguments << arg;
+        }
+    }
+    if (options.command.isEmpty()) {
+        *error = QStringLiteral("no command given");
+        return std::nullopt;
+    }
+    return options;
+}
+
+QString usage() {
+    return QStringLiteral(
+        "usage: lotwise-cli [--home DIR] [--yes|--no] COMMAND [ARGS...]\n"
+        "commands:\n"
+        "  convert FILE.mdb|FILE.zip OUT.sqlite   convert a Jet database (or a round results file) to SQLite\n"
+        "  sql --db DB \"JET SQL\"                  run one statement; a query prints its rows\n"
+        "  tables --db DB                         list the tables and their row counts\n"
+        "  rounds --db DB                         list the imported rounds, newest first\n");
+}
+
+}  // namespace cli

@@ -1,0 +1,27 @@
+// The command line of lotwise-cli: global options, then a command and its arguments.
+//   lotwise-cli [--home DIR] [--yes|--no] COMMAND [ARGS...]
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace cli {
+
+enum class Answer { Default, Yes, No };
+
+struct Options {
+    QString home;          // --home DIR
+    Answer answer = Answer::Default;
+    QString command;
+    QStringList arguments;        // positional arguments after the command
+    QString db;                   // --db DB
+};
+
+// Parses argv (without the program name). Returns nothing and fills error on a malformed command line.
+std::optional<Options> parseOptions(const QStringList &args, QString *error);
+
+QString usage();
+
+}  // namespace cli

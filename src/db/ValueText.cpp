@@ -1,0 +1,59 @@
+#include "db/ValueText.h"
+
+#include <cmath>
+
+namespace db {
+
+namespace {
+
+QString trimZeros(QString text) {
+    if (!text.contains(u'.'))
+        return text;
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
+}  // namespace
+
+QString plainNumber(double value) {
+    if (!std::isfinite(value))
+        return QString::number(value);
+    // 15 significant digits, as VB shows a Double, then written out without an exponent.
+    const QString g = QString::number(value, 'g', 15);
+    const qsizetype e = g.indexOf(u'e');
+    if (e < 0)
+        return trimZeros(g);
+    const bool negative = g.startsWith(u'-');
+    QString digits = g.mid(negative ? 1 : 0, e - (negative ? 1 : 0)).remove(u'.');
+    const int exponent = g.mid(e + 1).toInt();
+    QString out;
+    if (exponent >= 0) {
+        if (digits.size() <= exponent + 1)
+            out = digits + QString(exponent + 1 - digits.size(), u'0');
+        else
+            out = digits.left(exponent + 1) + u'.' + digits.mid(exponent + 1);
+    } else {
+        out = QStringLiteral("0.") + QString(-exponent - 1, u'0') + digits;
+    }
+    return trimZeros((negative ? QStringLiteral("-") : QString()) + out);
+}
+
+QString plainText(const QVariant &value, ColumnType type) {
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int: return QString::number(value.toLongLong());
+    case QMetaType::Double:
+        if (type == ColumnType::Currency)
+            return trimZeros(QString::number(value.toDouble(), 'f', 4));
+        return plainNumber(value.toDouble());
+    case QMetaType::QByteArray: return QString::fromLatin1(value.toByteArray().toHex());
+    default: return value.toString();
+    }
+}
+
+}  // namespace db

@@ -1,0 +1,18 @@
+// Values as plain text, for the command line and tab-separated output: dates as their ISO text, numbers as
+// plain decimals without float noise (currency to at most four decimals, other numbers to 15 significant
+// digits, never in exponent form), Yes/No as -1 and 0, Null as empty text.
+#pragma once
+
+#include "db/ColumnType.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace db {
+
+QString plainText(const QVariant &value, ColumnType type);
+
+// A double as VB's CStr shows it, without an exponent: 5 not 5.0, 88829183.35 not 88829183.350000001.
+QString plainNumber(double value);
+
+}  // namespace db

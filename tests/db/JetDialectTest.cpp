@@ -1,0 +1,118 @@
+// Everyday Jet SQL gives the results the Jet engine gives: operator precedence and VB arithmetic, literals,
+// TOP in subqueries, In/Not In, Between, Like, IIf, Nz, Format, aliases and joins, SELECT INTO, text compared
+// without regard to case (accents too).
+#include "db/Error.h"
+#include "db/JetTranslator.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::TestDatabase;
+
+namespace {
+
+class JetDialect : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.exec("CREATE TABLE [People] ([Id] Long, [Name] TEXT(50), [City] Text, [Pay] Currency, [Born] DateTime)");
+        t.exec("INSERT INTO [People] VALUES (1, 'Ana', 'Mayagüez', 1000, #1/15/1970#)");
+        t.exec("INSERT INTO [People] VALUES (2, 'bob', 'Española', 2500.5, #12/31/1985 6:30 PM#)");
+        t.exec("INSERT INTO [People] VALUES (3, 'D''Amico', 'Coeur d''Alene', Null, #2/29/2000#)");
+        t.exec("INSERT INTO [People] VALUES (4, 'ÉLODIE', 'Telefónica', 2500.5, Null)");
+        t.exec("CREATE TABLE [Cities] ([City] Text, [State] TEXT(2))");
+        t.exec("INSERT INTO [Cities] VALUES ('MAYAGÜEZ', 'PR')");
+        t.exec("INSERT INTO [Cities] VALUES ('española', 'NM')");
+    }
+    QString text(const QString &expression) {
+        return t.value("SELECT " + expression + " FROM [People] WHERE [Id] = 1").toString();
+    }
+    TestDatabase t;
+};
+
+}  // namespace
+
+TEST_F(JetDialect, ArithmeticFollowsVb) {
+    EXPECT_EQ(text("-2^2"), "-4");
+    EXPECT_EQ(text("2 + 3 * 4"), "14");
+    EXPECT_EQ(text("7 / 2"), "3.5");             // / divides as real numbers, even whole ones
+    EXPECT_EQ(text("7 \\ 2"), "3");
+    EXPECT_EQ(text("10 Mod 4 * 2"), "2");        // Mod binds looser than *: 10 Mod 8
+    EXPECT_EQ(text("2.5 \\ 1"), "2");            // \ rounds its operands to even first
+    EXPECT_EQ(text("1 + 2 & 3"), "33");          // & binds looser than +
+    EXPECT_EQ(text("'a' & Null & 5"), "a5");
+    EXPECT_EQ(text("[Pay] / 3 * 3"), "1000");
+    EXPECT_EQ(text("&H1F + 1"), "32");
+    EXPECT_EQ(text("True"), "-1");
+    EXPECT_EQ(text("Not 0 = -1"), "0");          // Not binds looser than =
+}
+
+TEST_F(JetDialect, LiteralsAndFunctions) {
+    EXPECT_EQ(text("\"say \"\"hi\"\"\" & ' and ''bye'''"), "say \"hi\" and 'bye'");
+    EXPECT_EQ(t.column("SELECT [Name] FROM [People] WHERE [Born] = #12/31/1985 18:30:00#"), QStringList({"bob"}));
+    EXPECT_EQ(t.column("SELECT [Name] FROM [People] WHERE [Born] < #1990-01-01# ORDER BY [Born]"),
+              QStringList({"Ana", "bob"}));
+    EXPECT_EQ(text("IIf([Pay] > 500, 'big', 'small')"), "big");
+    EXPECT_EQ(t.column("SELECT Nz([Pay], 0) FROM [People] WHERE [Id] = 3"), QStringList({"0"}));
+    EXPECT_EQ(text("Format(1234567.891, \"#,##0.00\")"), "1,234,567.89");
+    EXPECT_EQ(text("Format([Pay], \"$###,###,###,##0\")"), "$1,000");
+    EXPECT_EQ(text("Left([City], 3) & Mid([City], 4, 2) & Len([City])"), "Mayagü8");
+    EXPECT_EQ(text("UCase([City])"), "MAYAGÜEZ");
+    EXPECT_EQ(text("Year([Born]) & '-' & Month([Born])"), "1970-1");
+}
+
+TEST_F(JetDialect, TextComparesWithoutRegardToCase) {
+    EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [Name] = 'BOB'"), QStringList({"2"}));
+    EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [Name] = 'élodie'"), QStringList({"4"}));
+    EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE UCase([Name]) = 'ana'"), QStringList({"1"}));
+    EXPECT_EQ(t.column("SELECT [Name] FROM [People] WHERE [Name] Like 'd*'"), QStringList({"D'Amico"}));
+    EXPECT_EQ(t.column("SELECT [Name] FROM [People] WHERE [Name] Like '?o?'"), QStringList({"bob"}));
+    EXPECT_EQ(t.column("SELECT [Name] FROM [People] ORDER BY [Name]"),
+              QStringList({"Ana", "bob", "D'Amico", "ÉLODIE"}));
+    EXPECT_EQ(t.column("SELECT p.[Name] FROM [People] AS p, [Cities] c WHERE p.[City] = c.[City] ORDER BY c.[State]"),
+              QStringList({"bob", "Ana"}));
+}
+
+TEST_F(JetDialect, SubqueriesTopInBetweenAndAggregates) {
+    EXPECT_EQ(t.column("SELECT [Name] FROM [People] WHERE [Id] In (SELECT TOP 2 [Id] FROM [People] ORDER BY [Id] DESC)"),
+              QStringList({"D'Amico", "ÉLODIE"}));
+    EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [City] Not In (SELECT [City] FROM [Cities]) ORDER BY [Id]"),
+              QStringList({"3", "4"}));
+    EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [Id] Between 2 And 3"), QStringList({"2", "3"}));
+    EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [Id] Between 3 And 2"), QStringList());
+    EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [Name] In ('ANA', 'Bob') ORDER BY [Id] DESC"),
+              QStringList({"2", "1"}));
+    EXPECT_EQ(t.value("SELECT Count([Pay]) AS [N] FROM [People]").toInt(), 3);
+    EXPECT_EQ(t.value("SELECT Sum([Pay]) AS [Total] FROM [People] WHERE [Pay] > 1000").toDouble(), 5001.0);
+    EXPECT_EQ(t.column("SELECT DISTINCTROW [Pay] FROM [People] WHERE [Pay] Is Not Null ORDER BY [Pay] DESC"),
+              QStringList({"2500.5", "1000"}));
+    EXPECT_EQ(t.column("SELECT TOP 1 [Name] FROM [People] ORDER BY [Pay] DESC, [Id]"), QStringList({"bob"}));
+}
+
+TEST_F(JetDialect, JoinsResolveBareNamesAsJetDoes) {
+    // Both tables have [City]; the ORDER BY names it bare, as the select list shows it.
+    EXPECT_EQ(t.column("SELECT p.[Name], p.[City] FROM [People] p, [Cities] c WHERE p.[City] = c.[City] ORDER BY [City]"),
+              QStringList({"bob", "Ana"}));
+    EXPECT_EQ(t.column("SELECT p.[Name] FROM [People] p INNER JOIN [Cities] c ON p.[City] = c.[City] ORDER BY p.[Id]"),
+              QStringList({"Ana", "bob"}));
+    t.exec("SELECT p.[City], c.[City], c.[State] INTO [Both] FROM [People] p, [Cities] c WHERE p.[City] = c.[City]");
+    EXPECT_EQ(t.db().fieldNames("Both"), QStringList({"p.City", "c.City", "State"}));
+}
+
+TEST_F(JetDialect, TranslationErrorsAreTheEngines) {
+    auto number = [](const QString &sql) {
+        try {
+            db::jet::translate(sql);
+        } catch (const db::Error &e) {
+            return e.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(number("SELECT * FROM [People"), 3075);
+    EXPECT_EQ(number("SELECT 'open"), 3075);
+    EXPECT_EQ(number("SELECT * FROM [People] WHERE [Born] = #not a date#"), 3075);
+    EXPECT_EQ(number("SELECT * FROM WHERE x"), 3131);
+    EXPECT_EQ(number("SELECT * FROM [People] ORDER [Id]"), 3138);
+    EXPECT_EQ(number("CREATE TABLE [T] ([x] Wobbly)"), 3292);
+    EXPECT_EQ(number("PRAGMA foo"), 3129);
+    EXPECT_EQ(number("SELECT 1; SELECT 2"), 3142);
+}
