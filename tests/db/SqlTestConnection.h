@@ -1,0 +1,35 @@
+// An in-memory SQLite connection for tests of the SQL function library, with helpers that run SQL and return
+// results as text. Owns the connection; one per test.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+class SqlTestConnection {
+public:
+    // With `registered` false the connection keeps SQLite's own like() and NOCASE, for comparison.
+    explicit SqlTestConnection(bool registered = true);
+    ~SqlTestConnection();
+    SqlTestConnection(const SqlTestConnection &) = delete;
+    SqlTestConnection &operator=(const SqlTestConnection &) = delete;
+
+    sqlite3 *handle() const { return db_; }
+
+    // Runs statements; a failure fails the test.
+    void exec(const std::string &sql);
+    // quote(expression): 'text', 5, 2.5, NULL, or "error: <message>".
+    std::string quoted(const std::string &expression);
+    // The first column of every row, NULL as "NULL", with text parameters bound in order.
+    std::vector<std::string> column(const std::string &sql, const std::vector<std::string> &parameters = {});
+    // The error message a statement ends with; empty when it succeeds.
+    std::string errorOf(const std::string &sql);
+
+private:
+    sqlite3 *db_ = nullptr;
+};
+
+}  // namespace testsupport
