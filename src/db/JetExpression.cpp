@@ -24,6 +24,11 @@ Expr binary(const Expr &left, const QString &op, const Expr &right) {
     return combined(u'(' + left.sql + u' ' + op + u' ' + right.sql + u')', left, right);
 }
 
+Expr truthValue(Expr e) {
+    e.boolean = true;
+    return e;
+}
+
 Expr literal(const QString &sql) { return Expr{sql, Expr::Kind::Literal, {}, {}, false}; }
 
 QString quoteString(const QString &value) {
@@ -35,7 +40,8 @@ QString collateIfNeeded(const Expr &left, const Expr &right) {
     return left.isColumn() || right.isColumn() ? QString() : QStringLiteral(" COLLATE NOCASE");
 }
 
-QString asInteger(const Expr &e) { return QStringLiteral("CAST(round(") + e.sql + QStringLiteral(") AS INTEGER)"); }
+// VB's Mod and \ take whole numbers, rounded to even as CLng does.
+QString asInteger(const Expr &e) { return QStringLiteral("jet_clng(") + e.sql + u')'; }
 
 }  // namespace
 
@@ -45,7 +51,7 @@ Expr Parser::logicalImp() {
     Expr left = logicalEqv();
     while (acceptWord("IMP")) {
         const Expr right = logicalEqv();
-        left = combined(QStringLiteral("((NOT ") + left.sql + QStringLiteral(") OR ") + right.sql + u')', left, right);
+        left = truthValue(combined(QStringLiteral("((NOT ") + left.sql + QStringLiteral(") OR ") + right.sql + u')', left, right));
     }
     return left;
 }
@@ -54,9 +60,9 @@ Expr Parser::logicalEqv() {
     Expr left = logicalXor();
     while (acceptWord("EQV")) {
         const Expr right = logicalXor();
-        left = combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) = (") + right.sql +
-                            QStringLiteral(" <> 0))"),
-                        left, right);
+        left = truthValue(combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) = (") + right.sql +
+                                       QStringLiteral(" <> 0))"),
+                                   left, right));
     }
     return left;
 }
@@ -65,9 +71,9 @@ Expr Parser::logicalXor() {
     Expr left = logicalOr();
     while (acceptWord("XOR")) {
         const Expr right = logicalOr();
-        left = combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) <> (") + right.sql +
-                            QStringLiteral(" <> 0))"),
-                        left, right);
+        left = truthValue(combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) <> (") + right.sql +
+                                       QStringLiteral(" <> 0))"),
+                                   left, right));
     }
     return left;
 }
@@ -75,21 +81,21 @@ Expr Parser::logicalXor() {
 Expr Parser::logicalOr() {
     Expr left = logicalAnd();
     while (acceptWord("OR"))
-        left = binary(left, QStringLiteral("OR"), logicalAnd());
+        left = truthValue(binary(left, QStringLiteral("OR"), logicalAnd()));
     return left;
 }
 
 Expr Parser::logicalAnd() {
     Expr left = logicalNot();
     while (acceptWord("AND"))
-        left = binary(left, QStringLiteral("AND"), logicalNot());
+        left = truthValue(binary(left, QStringLiteral("AND"), logicalNot()));
     return left;
 }
 
 Expr Parser::logicalNot() {
     if (acceptWord("NOT")) {
         const Expr operand = logicalNot();
-        return combined(QStringLiteral("(NOT ") + operand.sql + u')', operand, operand);
+        return truthValue(combined(QStringLiteral("(NOT ") + operand.sql + u')', operand, operand));
     }
     return comparison();
 }
@@ -107,8 +113,8 @@ Expr Parser::comparison() {
             const Expr right = concatenation();
             const QString sqlOp = QString::fromLatin1(op) == QLatin1String("!=") ? QStringLiteral("<>")
                                                                                  : QString::fromLatin1(op);
-            left = combined(u'(' + left.sql + u' ' + sqlOp + u' ' + right.sql + collateIfNeeded(left, right) + u')',
-                            left, right);
+            left = truthValue(combined(
+                u'(' + left.sql + u' ' + sqlOp + u' ' + right.sql + collateIfNeeded(left, right) + u')', left, right));
             continue;
         }
         const bool negated = peek().isWord("NOT") &&
@@ -118,23 +124,23 @@ Expr Parser::comparison() {
         const QString notText = negated ? QStringLiteral("NOT ") : QString();
         if (acceptWord("LIKE")) {
             const Expr pattern = concatenation();
-            left = combined(u'(' + left.sql + u' ' + notText + QStringLiteral("LIKE ") + pattern.sql + u')', left,
-                            pattern);
+            left = truthValue(combined(u'(' + left.sql + u' ' + notText + QStringLiteral("LIKE ") + pattern.sql + u')',
+                                       left, pattern));
         } else if (acceptWord("BETWEEN")) {
             const Expr low = concatenation();
             expectWord("AND");
             const Expr high = concatenation();
             const QString subject = left.sql + (left.isColumn() ? QString() : QStringLiteral(" COLLATE NOCASE"));
-            left = combined(u'(' + subject + u' ' + notText + QStringLiteral("BETWEEN ") + low.sql +
-                                QStringLiteral(" AND ") + high.sql + u')',
-                            left, combined({}, low, high));
+            left = truthValue(combined(u'(' + subject + u' ' + notText + QStringLiteral("BETWEEN ") + low.sql +
+                                           QStringLiteral(" AND ") + high.sql + u')',
+                                       left, combined({}, low, high)));
         } else if (acceptWord("IN")) {
-            left = inList(left, negated);
+            left = truthValue(inList(left, negated));
         } else if (!negated && acceptWord("IS")) {
             const bool isNot = acceptWord("NOT");
             expectWord("NULL");
-            left = combined(u'(' + left.sql + (isNot ? QStringLiteral(" IS NOT NULL)") : QStringLiteral(" IS NULL)")),
-                            left, left);
+            left = truthValue(combined(
+                u'(' + left.sql + (isNot ? QStringLiteral(" IS NOT NULL)") : QStringLiteral(" IS NULL)")), left, left));
         } else {
             if (negated)
                 fail();
@@ -297,6 +303,13 @@ Expr Parser::primary() {
 Expr Parser::wordOrColumn() {
     const Token t = peek();
     if (t.kind == TokenKind::Word) {
+        if (t.isWord("EXISTS") && peek(1).isSymbol("(")) {
+            take();
+            take();
+            Expr e{QStringLiteral("(EXISTS ") + subquery() + u')', Expr::Kind::Other, {}, {}, false, true};
+            expectSymbol(")");
+            return e;
+        }
         if (peek(1).isSymbol("("))
             return functionCall(take().text);
         if (acceptWord("NULL"))

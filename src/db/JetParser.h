@@ -19,6 +19,7 @@ struct Expr {
     QString column;     // Column: its name
     QString qualifier;  // Column: the table or alias before the dot, if any
     bool aggregate = false;
+    bool boolean = false;  // a comparison or logical operation: True is -1 in Jet, 1 in SQLite
 
     bool isColumn() const { return kind == Kind::Column; }
 };

@@ -229,7 +229,9 @@ QString Parser::emitItems(const SelectCore &core) const {
     QStringList out;
     int unnamed = 1000;
     for (const SelectItem &item : core.items) {
-        const Expr &e = item.expr;
+        Expr e = item.expr;
+        if (e.boolean)  // a truth value shows as Jet's -1, not SQLite's 1
+            e.sql = QStringLiteral("(-") + e.sql + u')';
         if (!item.alias.isEmpty())
             out << e.sql + QStringLiteral(" AS ") + bracketName(item.alias);
         else if (e.kind == Expr::Kind::Star)

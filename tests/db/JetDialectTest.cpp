@@ -43,7 +43,8 @@ TEST_F(JetDialect, ArithmeticFollowsVb) {
     EXPECT_EQ(text("[Pay] / 3 * 3"), "1000");
     EXPECT_EQ(text("&H1F + 1"), "32");
     EXPECT_EQ(text("True"), "-1");
-    EXPECT_EQ(text("Not 0 = -1"), "0");          // Not binds looser than =
+    EXPECT_EQ(text("Not 0 = -1"), "-1");         // Not binds looser than =; True is -1
+    EXPECT_EQ(text("3 > 2 And 2 > 1"), "-1");
 }
 
 TEST_F(JetDialect, LiteralsAndFunctions) {
@@ -55,7 +56,7 @@ TEST_F(JetDialect, LiteralsAndFunctions) {
     EXPECT_EQ(t.column("SELECT Nz([Pay], 0) FROM [People] WHERE [Id] = 3"), QStringList({"0"}));
     EXPECT_EQ(text("Format(1234567.891, \"#,##0.00\")"), "1,234,567.89");
     EXPECT_EQ(text("Format([Pay], \"$###,###,###,##0\")"), "$1,000");
-    EXPECT_EQ(text("Left([City], 3) & Mid([City], 4, 2) & Len([City])"), "Mayagü8");
+    EXPECT_EQ(text("Left([City], 3) & Mid([City], 4, 2) & Len([City])"), "Mayag8");
     EXPECT_EQ(text("UCase([City])"), "MAYAGÜEZ");
     EXPECT_EQ(text("Year([Born]) & '-' & Month([Born])"), "1970-1");
 }
@@ -78,6 +79,8 @@ TEST_F(JetDialect, SubqueriesTopInBetweenAndAggregates) {
     EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [City] Not In (SELECT [City] FROM [Cities]) ORDER BY [Id]"),
               QStringList({"3", "4"}));
     EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [Id] Between 2 And 3"), QStringList({"2", "3"}));
+    EXPECT_EQ(t.column("SELECT [Id] FROM [People] AS p WHERE Exists (SELECT * FROM [Cities] c WHERE c.[City] = p.[City])"),
+              QStringList({"1", "2"}));
     EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [Id] Between 3 And 2"), QStringList());
     EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [Name] In ('ANA', 'Bob') ORDER BY [Id] DESC"),
               QStringList({"2", "1"}));
