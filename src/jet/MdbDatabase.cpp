@@ -3,10 +3,12 @@
 #include "jet/ConvertError.h"
 #include "jet/JetColumn.h"
 #include "jet/JetSignature.h"
+#include "jet/MdbTableReader.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 
 namespace jet {
@@ -14,6 +16,8 @@ namespace jet {
 namespace {
 
 constexpr std::uint32_t kMinPages = 3;  // the header page, then the catalog's table definition on page 2
+constexpr unsigned long kCatalogPage = 2;
+constexpr std::int64_t kTableObject = 1;  // MSysObjects.Type of a local table (flags in the bits above 0x7F)
 
 Signature readSignature(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
@@ -59,6 +63,30 @@ MdbDatabase::MdbDatabase(const std::string &path) {
     if (!jet4_)
         codePage_ = std::make_unique<CodePageDecoder>(mdb_->f->code_page);
     longValues_ = std::make_unique<LongValueReader>(mdb_.get(), size);
+    verifyCatalog();
+}
+
+void MdbDatabase::verifyCatalog() {
+    MdbCatalogEntry objects{};
+    objects.mdb = mdb_.get();
+    objects.object_type = MDB_TABLE;
+    objects.table_pg = kCatalogPage;
+    std::snprintf(objects.object_name, sizeof objects.object_name, "MSysObjects");
+    MdbTableReader reader(*this, &objects);
+    std::size_t typeColumn = 0;
+    while (typeColumn < reader.columns().size() && reader.columns()[typeColumn].spec.name != "Type")
+        ++typeColumn;
+    if (typeColumn == reader.columns().size())
+        throw DamagedFile("catalog without a Type column");
+    std::size_t tablesRead = 0;
+    std::vector<Value> row;
+    while (reader.next(row))
+        tablesRead += row[typeColumn].kind == Value::Kind::Integer && (row[typeColumn].integer & 0x7F) == kTableObject;
+    std::size_t tablesListed = 0;
+    for (guint i = 0; i < mdb_->catalog->len; ++i)
+        tablesListed += static_cast<MdbCatalogEntry *>(g_ptr_array_index(mdb_->catalog, i))->object_type == MDB_TABLE;
+    if (tablesRead != tablesListed)
+        throw DamagedFile("catalog rows libmdb could not read");
 }
 
 std::vector<MdbCatalogEntry *> MdbDatabase::userTables() const {

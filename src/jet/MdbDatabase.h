@@ -2,7 +2,8 @@
 //
 // Opening checks what is cheap before libmdb, which is not hardened against damaged files, reads anything: a
 // regular file, the Jet signature, a size that is a whole number of pages of that version. A file that fails raises
-// DamagedFile; a missing one ConvertError 53.
+// DamagedFile; a missing one ConvertError 53. The catalog is then read twice, by libmdb and by our own checked
+// row reader, and must agree.
 #pragma once
 
 #include "jet/JetText.h"
@@ -36,6 +37,10 @@ public:
     LongValueReader &longValues() { return *longValues_; }
 
 private:
+    // Reads the catalog table MSysObjects in full with the checks of MdbTableReader and compares its tables with
+    // those libmdb found: libmdb skips catalog rows it cannot read, which would make a table vanish unnoticed.
+    void verifyCatalog();
+
     struct Closer {
         void operator()(MdbHandle *mdb) const { mdb_close(mdb); }
     };
