@@ -113,7 +113,8 @@ QString extractMdb(const QString &zipPath, const QString &folder) {
     EXPECT_EQ(read, static_cast<zip_int64_t>(stat.size));
     const QString path = QDir(folder).filePath(QString::fromUtf8(stat.name));
     QFile out(path);
-    EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(data) == data.size());
+    if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString() << ": " << out.errorString().toStdString();
     return path;
 }
 
