@@ -101,17 +101,19 @@ QString extractMdb(const QString &zipPath, const QString &folder) {
     zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &error);
     if (!archive || zip_get_num_entries(archive, 0) != 1) {
         ADD_FAILURE() << "not a round file: " << zipPath.toStdString();
+        if (archive)
+            zip_close(archive);
         return {};
     }
     zip_stat_t stat;
     zip_stat_index(archive, 0, 0, &stat);
+    const QString path = QDir(folder).filePath(QString::fromUtf8(stat.name));  // the name lives in the archive
     QByteArray data(static_cast<qsizetype>(stat.size), '\0');
     zip_file_t *member = zip_fopen_index(archive, 0, 0);
     const zip_int64_t read = zip_fread(member, data.data(), stat.size);
     zip_fclose(member);
     zip_close(archive);
     EXPECT_EQ(read, static_cast<zip_int64_t>(stat.size));
-    const QString path = QDir(folder).filePath(QString::fromUtf8(stat.name));
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size())
         ADD_FAILURE() << "cannot write " << path.toStdString() << ": " << out.errorString().toStdString();
