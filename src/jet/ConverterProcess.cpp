@@ -8,6 +8,8 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
+
 namespace jet {
 
 namespace {
@@ -31,7 +33,9 @@ void applyLimits(const ChildLimits &limits) {
 
 ChildLimits limitsForInput(qint64 bytes) {
     ChildLimits limits;
-    limits.cpuSeconds = 2 + static_cast<int>(std::max<qint64>(bytes, 0) / kMiB);
+    const qint64 size = std::max<qint64>(bytes, 0);
+    limits.cpuSeconds = 2 + static_cast<int>(size / kMiB);
+    limits.addressSpace += size;  // the converter maps the whole file
     limits.wallMilliseconds = 10000 + 3000 * limits.cpuSeconds;
     return limits;
 }

@@ -14,7 +14,8 @@ struct ChildLimits {
 };
 
 // Limits for converting a Jet file of `bytes` bytes: two seconds of processor time plus one per MiB, 1 GiB of
-// address space, and a wall-clock allowance that leaves room for a machine busy with other work.
+// address space beside the mapped file, and a wall-clock allowance that leaves room for a machine busy with other
+// work.
 ChildLimits limitsForInput(qint64 bytes);
 
 struct ChildOutcome {

@@ -108,6 +108,8 @@ void convertToSqlite(const QString &jetPath, const QString &sqlitePath) {
     const QFileInfo destination(sqlitePath);
     if (!destination.absoluteDir().exists())
         throw db::Error::pathNotFound(destination.absolutePath());
+    if (!QFileInfo(jetPath).isReadable())
+        throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(jetPath));
     if (format != FileFormat::Jet3 && format != FileFormat::Jet4 && format != FileFormat::Sqlite)
         throw db::Error::unrecognizedFormat(jetPath);
 

@@ -15,8 +15,8 @@ namespace jet {
 // unchanged, without the child. Blocks until done (seconds for a large file: call it off the GUI thread);
 // thread-safe.
 //
-// Throws db::Error: 53 when `jetPath` does not exist, 76 when the destination folder does not, 75 when the
-// destination cannot be written there, 3043 on a disk error, 3343 "Unrecognized database format 'jetPath'." when
+// Throws db::Error: 53 when `jetPath` does not exist, 76 when the destination folder does not, 75 when `jetPath`
+// cannot be read or the destination cannot be written, 3043 on a disk error, 3343 "Unrecognized database format 'jetPath'." when
 // the file is neither Jet nor SQLite, is damaged, or the child crashes or runs out of time; 3000 when the
 // converter program cannot be started.
 void convertToSqlite(const QString &jetPath, const QString &sqlitePath);

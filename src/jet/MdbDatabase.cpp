@@ -53,7 +53,8 @@ MdbDatabase::MdbDatabase(const std::string &path) {
     jet4_ = signature == Signature::Jet4;
     pageCount_ = static_cast<std::uint32_t>(size / pageSize);
 
-    mdb_.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
+    file_ = std::make_unique<MappedFile>(path, static_cast<std::size_t>(size));
+    mdb_.reset(mdb_open_buffer(file_->data(), file_->size(), MDB_NOFLAGS));
     if (!mdb_)
         throw DamagedFile("libmdb cannot open the file");
     if (static_cast<std::size_t>(mdb_->fmt->pg_size) != pageSize || mdb_->pg_buf[0] != 0)

@@ -8,6 +8,7 @@
 
 #include "jet/JetText.h"
 #include "jet/LongValueReader.h"
+#include "jet/MappedFile.h"
 
 #include "jet/Mdb.h"
 
@@ -44,6 +45,7 @@ private:
     struct Closer {
         void operator()(MdbHandle *mdb) const { mdb_close(mdb); }
     };
+    std::unique_ptr<MappedFile> file_;  // read by libmdb from memory; outlives the handle
     std::unique_ptr<MdbHandle, Closer> mdb_;
     bool jet4_ = false;
     std::uint32_t pageCount_ = 0;
