@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
 
 namespace jet {
 
@@ -18,14 +17,6 @@ namespace {
 constexpr std::uint32_t kMinPages = 3;  // the header page, then the catalog's table definition on page 2
 constexpr unsigned long kCatalogPage = 2;
 constexpr std::int64_t kTableObject = 1;  // MSysObjects.Type of a local table (flags in the bits above 0x7F)
-
-Signature readSignature(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(kSignatureBytes, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return signatureOf(head);
-}
 
 // The size of the file at `path`, after checking that it is a regular file.
 std::uint64_t regularFileSize(const std::string &path) {
@@ -44,7 +35,10 @@ std::uint64_t regularFileSize(const std::string &path) {
 
 MdbDatabase::MdbDatabase(const std::string &path) {
     const std::uint64_t size = regularFileSize(path);
-    const Signature signature = readSignature(path);
+    if (size < kMinPages * jetPageSize(Signature::Jet3))
+        throw DamagedFile("too small for a Jet file");
+    file_ = std::make_unique<MappedFile>(path, static_cast<std::size_t>(size));
+    const Signature signature = signatureOf({static_cast<const char *>(file_->data()), kSignatureBytes});
     const std::size_t pageSize = jetPageSize(signature);
     if (pageSize == 0)
         throw DamagedFile("no Jet signature");
@@ -53,7 +47,6 @@ MdbDatabase::MdbDatabase(const std::string &path) {
     jet4_ = signature == Signature::Jet4;
     pageCount_ = static_cast<std::uint32_t>(size / pageSize);
 
-    file_ = std::make_unique<MappedFile>(path, static_cast<std::size_t>(size));
     mdb_.reset(mdb_open_buffer(file_->data(), file_->size(), MDB_NOFLAGS));
     if (!mdb_)
         throw DamagedFile("libmdb cannot open the file");

@@ -1,7 +1,8 @@
 // A Jet file open for reading through libmdb.
 //
 // Opening checks what is cheap before libmdb, which is not hardened against damaged files, reads anything: a
-// regular file, the Jet signature, a size that is a whole number of pages of that version. A file that fails raises
+// regular file, the Jet signature, a size that is a whole number of pages of that version. libmdb then reads the
+// file from a memory mapping. A file that fails raises
 // DamagedFile; a missing one ConvertError 53. The catalog is then read twice, by libmdb and by our own checked
 // row reader, and must agree.
 #pragma once

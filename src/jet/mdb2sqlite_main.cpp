@@ -3,7 +3,8 @@
 // The program runs this in a child process under time and memory limits, because libmdb is not hardened against
 // damaged files. Protocol: exit status 0 and nothing on standard error on success; on failure exactly one line
 // "NUMBER<TAB>DESCRIPTION" on standard error, OUT removed, exit status 1. libmdb's own messages never reach
-// standard error: they would break the one-line report.
+// standard error: they would break the one-line report. With LOTWISE_MDB2SQLITE_DEBUG set, the description of a
+// file that is not read names the check that failed instead (for developers).
 #include "jet/ConvertError.h"
 #include "jet/JetToSqlite.h"
 

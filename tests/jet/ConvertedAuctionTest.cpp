@@ -1,5 +1,5 @@
-// What the program relies on after converting the agency's files: declared types, the facts of the auction-11 and
-// edge fixtures, dates libmdb cannot print, and rows Jet has marked deleted.
+// What the program relies on after converting the agency's files: declared types, the facts of the auction-11
+// fixtures, dates libmdb cannot print, and rows Jet has marked deleted.
 #include "jet/JetConverter.h"
 #include "jet/JetTestSupport.h"
 #include "support/TestSupport.h"
@@ -66,35 +66,6 @@ TEST(ConvertedRound, HoldsTheFactsOfRoundSix) {
         EXPECT_EQ(count(db, std::string("FROM Bidders WHERE Bidder = '") + bidder + "'"), 1) << bidder;
     for (const char *market : {"Mayagüez-Aguadilla-Ponce, PR", "Española-Santa Fe, NM", "Coeur d''Alene, ID"})
         EXPECT_GT(count(db, std::string(R"(FROM Markets WHERE "Market Name" = ')") + market + "'"), 0) << market;
-}
-
-TEST(ConvertedRound, KeepsEveryUserTableOfTheEdgeFileInCatalogOrder) {
-    const testsupport::ScratchDir scratch;
-    const QString db = convertRound(scratch, QStringLiteral("auction-07-edge/07_001.zip"));
-    EXPECT_EQ(jettest::storedTables(db),
-              QStringList({"All Bids", "Bidders", "Bidders Raising Own High Bid", "Bidders Who Reduced",
-                           "Increment Statistics", "Markets", "Miscellaneous Statistics", "Reduction Statistics",
-                           "Round Statistics", "Sysop Notes", "sysScratch", "Waiver Statistics",
-                           "Withdrawal Statistics"}));
-    EXPECT_EQ(count(db, R"(FROM "sysScratch")"), 2);
-    EXPECT_EQ(count(db, R"(FROM "Sysop Notes" WHERE Note LIKE '%''%')"), 1);
-}
-
-TEST(ConvertedLegacyDatabase, KeepsItsSystemAndUserTables) {
-    const testsupport::ScratchDir scratch;
-    const QString db = scratch.path(QStringLiteral("Auction11.sqlite"));
-    jet::convertToSqlite(testsupport::dataPath(QStringLiteral("legacy/Auction11.mdb")), db);
-    const jettest::StoredValue auction = jettest::queryValue(db, R"(SELECT "Auction ID" FROM sysAuction)");
-    EXPECT_EQ(auction.type, SQLITE_FLOAT);
-    EXPECT_EQ(auction.real, 11.0);
-    EXPECT_EQ(text(db, R"(SELECT "SQL String" FROM sysWizard WHERE "Table Name" = 'High Bids Over 1M')"),
-              "SELECT [License Name], [Bidder], [Net Bid Amount] INTO [High Bids Over 1M] FROM [All Bids] "
-              "WHERE [Net Bid Amount] >1000000 ORDER BY [Net Bid Amount] DESC;");
-    EXPECT_EQ(text(db, R"(SELECT Txt3 FROM sysQueryBuilder WHERE Txt5 = 'Big Bids')"), "[Net Bid Amount] > 5000000");
-    EXPECT_EQ(count(db, R"(FROM "High Bids Over 1M")"), 48);
-    EXPECT_EQ(text(db, R"(SELECT Bidder || '|' || "Net Bid Amount" FROM "High Bids Over 1M" ORDER BY rowid LIMIT 1)"),
-              "Northstar Wireless Holdings, Inc.|16962000");
-    EXPECT_EQ(count(db, R"(FROM "All Bids")"), 55);
 }
 
 // Years 9999 and before 1900, which libmdb prints as day 0 of 1900: rows 2 to 4 hold 1 January of three
