@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,32 @@ TEST(JetConverter, ChecksPathsAndReplacesTheDestinationWhole) {
     jet::convertToSqlite(out, scratch.path("copy.sqlite"));  // already SQLite: copied as it is
     EXPECT_EQ(jettest::storedTables(scratch.path("copy.sqlite")), jettest::storedTables(out));
     EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);  // no temporary files
+}
+
+// The converter's own protocol: one "NUMBER<TAB>DESCRIPTION" line on failure, and an output that existed before is
+// refused and left alone.
+TEST(ConverterProcess, ReportsOneNumberedLineAndNeverTouchesAnExistingOutput) {
+    const testsupport::ScratchDir scratch;
+    const QString round = jettest::extractMdb(testsupport::dataPath("auction-11/11_001.zip"), scratch.path());
+    writeFile(scratch.path("notes.mdb"), "not a database");
+    writeFile(scratch.path("existing.sqlite"), "keep me");
+    const auto run = [&](const QString &in, const QString &out) {
+        QProcess process;
+        process.start(testsupport::binPath("lotwise-mdb2sqlite"), {in, out});
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return std::make_pair(process.exitCode(), QString::fromUtf8(process.readAllStandardError()));
+    };
+    EXPECT_EQ(run(round, scratch.path("existing.sqlite")),
+              std::make_pair(1, QStringLiteral("75\tPath/File access error: '%1' already exists.\n")
+                                    .arg(scratch.path("existing.sqlite"))));
+    QFile existing(scratch.path("existing.sqlite"));
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), "keep me");
+    EXPECT_EQ(run(scratch.path("notes.mdb"), scratch.path("a.sqlite")),
+              std::make_pair(1, QStringLiteral("3343\tUnrecognized database format '%1'.\n").arg(scratch.path("notes.mdb"))));
+    EXPECT_EQ(run(scratch.path("missing.mdb"), scratch.path("a.sqlite")).second.section('\t', 0, 0), "53");
+    EXPECT_FALSE(QFileInfo::exists(scratch.path("a.sqlite")));
+    EXPECT_EQ(run(round, scratch.path("a.sqlite")), std::make_pair(0, QString()));
 }
 
 // Stands in for the converter process with a shell script for as long as it lives.
