@@ -95,7 +95,7 @@ void runConverter(const QString &jetPath, const QString &outPath, qint64 inputBy
     }
     if (outcome.exitCode != 0)
         throw reportedError(outcome.standardError, jetPath);
-    if (!outcome.standardError.isEmpty() || !QFileInfo(outPath).isFile())
+    if (!QFileInfo(outPath).isFile())
         throw db::Error::unrecognizedFormat(jetPath);  // a success that is not one
 }
 
