@@ -1,0 +1,86 @@
+#include "jet/ConverterProcess.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+
+namespace jet {
+
+namespace {
+
+constexpr const char *kProgramName = "lotwise-mdb2sqlite";
+constexpr qint64 kMiB = 1024 * 1024;
+constexpr int kKillGraceMilliseconds = 5000;
+
+// Runs in the child between fork and exec: only async-signal-safe calls.
+void applyLimits(const ChildLimits &limits) {
+    const auto cpu = static_cast<rlim_t>(limits.cpuSeconds);
+    const rlimit cpuLimit{cpu, cpu + 1};  // SIGXCPU at the soft limit, SIGKILL one second later
+    const rlimit memoryLimit{static_cast<rlim_t>(limits.addressSpace), static_cast<rlim_t>(limits.addressSpace)};
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CPU, &cpuLimit);
+    setrlimit(RLIMIT_AS, &memoryLimit);
+    setrlimit(RLIMIT_CORE, &noCore);
+}
+
+}  // namespace
+
+ChildLimits limitsForInput(qint64 bytes) {
+    ChildLimits limits;
+    const qint64 size = std::max<qint64>(bytes, 0);
+    limits.cpuSeconds = 2 + static_cast<int>(size / kMiB);
+    limits.addressSpace += size;  // the converter maps the whole file
+    limits.wallMilliseconds = 10000 + 3000 * limits.cpuSeconds;
+    return limits;
+}
+
+QString converterProgram() {
+    const QByteArray configured = qgetenv("LOTWISE_MDB2SQLITE");
+    if (!configured.isEmpty())
+        return QString::fromLocal8Bit(configured);
+    QStringList folders;
+    if (QCoreApplication::instance())
+        folders << QCoreApplication::applicationDirPath();
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    if (self.exists())
+        folders << QFileInfo(self.canonicalFilePath()).absolutePath();
+    folders << QStringLiteral(LOTWISE_LIBEXEC_DIR);
+    for (const QString &folder : folders) {
+        const QFileInfo candidate(QDir(folder).filePath(QLatin1String(kProgramName)));
+        if (candidate.isFile() && candidate.isExecutable())
+            return candidate.absoluteFilePath();
+    }
+    return QDir(folders.constLast()).filePath(QLatin1String(kProgramName));
+}
+
+ChildOutcome runLimited(const QString &program, const QStringList &arguments, const ChildLimits &limits) {
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setChildProcessModifier([limits] { applyLimits(limits); });
+    ChildOutcome outcome;
+    process.start();
+    if (!process.waitForStarted(limits.wallMilliseconds))
+        return outcome;
+    if (!process.waitForFinished(limits.wallMilliseconds)) {
+        process.kill();
+        process.waitForFinished(kKillGraceMilliseconds);
+        outcome.end = ChildOutcome::End::TimedOut;
+        return outcome;
+    }
+    outcome.standardError = process.readAllStandardError();
+    outcome.exitCode = process.exitCode();
+    outcome.end = process.exitStatus() == QProcess::NormalExit ? ChildOutcome::End::Exited
+                                                                : ChildOutcome::End::Crashed;
+    return outcome;
+}
+
+}  // namespace jet
