@@ -106,6 +106,7 @@ private:
     QString emitSelect(const Select &select, bool withRowId);
     QString emitCore(const SelectCore &core, bool withRowId) const;
     QString emitItems(const SelectCore &core) const;
+    QString implicitOrder(const SelectCore &core) const;
     QString subquery();
 
     // Expressions, from the loosest operator to the tightest.

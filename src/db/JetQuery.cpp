@@ -267,6 +267,22 @@ QString Parser::emitCore(const SelectCore &core, bool withRowId) const {
     return sql;
 }
 
+// Jet sorts to find distinct rows and groups, so without ORDER BY they come out in ascending order; SQLite
+// promises no order, so the order is asked for.
+QString Parser::implicitOrder(const SelectCore &core) const {
+    if (!core.groupBy.isEmpty())
+        return core.groupBy;
+    if (!core.distinct)
+        return {};
+    QStringList positions;
+    for (size_t i = 0; i < core.items.size(); ++i) {
+        if (core.items[i].expr.kind == Expr::Kind::Star)
+            return {};
+        positions << QString::number(i + 1);
+    }
+    return positions.join(QStringLiteral(", "));
+}
+
 // TOP n becomes LIMIT n at the end of its own SELECT; TOP n PERCENT a limit computed from the row count.
 QString Parser::emitSelect(const Select &select, bool withRowId) {
     auto limitOf = [this](const SelectCore &core) -> QString {
@@ -282,8 +298,9 @@ QString Parser::emitSelect(const Select &select, bool withRowId) {
     if (select.cores.size() == 1) {
         const SelectCore &core = select.cores.front();
         QString sql = emitCore(core, withRowId);
-        if (!select.orderBy.isEmpty())
-            sql += QStringLiteral(" ORDER BY ") + select.orderBy;
+        const QString order = select.orderBy.isEmpty() ? implicitOrder(core) : select.orderBy;
+        if (!order.isEmpty())
+            sql += QStringLiteral(" ORDER BY ") + order;
         return sql + limitOf(core);
     }
     QString sql;

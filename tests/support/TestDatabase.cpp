@@ -8,6 +8,8 @@ namespace testsupport {
 
 TestDatabase::TestDatabase() : path_(dir_.path(QStringLiteral("test.db"))), db_(db::Database::create(path_)) {}
 
+TestDatabase::TestDatabase(const QString &existing) : path_(existing), db_(db::Database::open(existing)) {}
+
 QVariant TestDatabase::value(const QString &jetSql) {
     const auto rs = db_.openRecordset(jetSql, db::RecordsetType::Snapshot);
     return rs->value(0);

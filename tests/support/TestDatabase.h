@@ -11,7 +11,8 @@ namespace testsupport {
 
 class TestDatabase {
 public:
-    TestDatabase();
+    TestDatabase();                               // a new, empty database in a scratch folder
+    explicit TestDatabase(const QString &existing);  // an existing database file
     db::Database &db() { return db_; }
     QString path() const { return path_; }
     const ScratchDir &dir() const { return dir_; }
