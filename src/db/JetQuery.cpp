@@ -283,17 +283,25 @@ QString Parser::implicitOrder(const SelectCore &core) const {
     return positions.join(QStringLiteral(", "));
 }
 
-// TOP n becomes LIMIT n at the end of its own SELECT; TOP n PERCENT a limit computed from the row count.
+// TOP n becomes LIMIT n at the end of its own SELECT; TOP n PERCENT a limit computed from the row count. With an
+// ORDER BY, Jet's TOP n also returns the rows that tie with the n-th, so the limit counts the rows that rank
+// within the first n.
 QString Parser::emitSelect(const Select &select, bool withRowId) {
-    auto limitOf = [this](const SelectCore &core) -> QString {
+    auto limitOf = [this](const SelectCore &core, const QString &order) -> QString {
         if (core.top.isEmpty())
             return {};
-        if (!core.topPercent)
-            return QStringLiteral(" LIMIT ") + core.top;
         SelectCore counted = core;
         counted.top.clear();
-        return QStringLiteral(" LIMIT (SELECT CAST(ceil(COUNT(*) * %1 / 100.0) AS INTEGER) FROM (%2))")
-            .arg(core.top, emitCore(counted, false));
+        if (core.topPercent)
+            return QStringLiteral(" LIMIT (SELECT CAST(ceil(COUNT(*) * %1 / 100.0) AS INTEGER) FROM (%2))")
+                .arg(core.top, emitCore(counted, false));
+        if (order.isEmpty() || core.distinct)
+            return QStringLiteral(" LIMIT ") + core.top;
+        counted.items = {SelectItem{Expr{QStringLiteral("rank() OVER (ORDER BY ") + order + u')', Expr::Kind::Other,
+                                         {}, {}, false, false},
+                                    QLatin1String(kHiddenColumnPrefix) + QStringLiteral("rank")}};
+        return QStringLiteral(" LIMIT (SELECT count(*) FROM (%1) WHERE [%2rank] <= %3)")
+            .arg(emitCore(counted, false), QLatin1String(kHiddenColumnPrefix), core.top);
     };
     if (select.cores.size() == 1) {
         const SelectCore &core = select.cores.front();
@@ -301,7 +309,7 @@ QString Parser::emitSelect(const Select &select, bool withRowId) {
         const QString order = select.orderBy.isEmpty() ? implicitOrder(core) : select.orderBy;
         if (!order.isEmpty())
             sql += QStringLiteral(" ORDER BY ") + order;
-        return sql + limitOf(core);
+        return sql + limitOf(core, select.orderBy);
     }
     QString sql;
     for (size_t i = 0; i < select.cores.size(); ++i) {
@@ -309,7 +317,7 @@ QString Parser::emitSelect(const Select &select, bool withRowId) {
         if (i > 0)
             sql += u' ' + select.unionOps[i - 1] + u' ';
         const QString part = emitCore(core, false);
-        sql += core.top.isEmpty() ? part : QStringLiteral("SELECT * FROM (") + part + limitOf(core) + u')';
+        sql += core.top.isEmpty() ? part : QStringLiteral("SELECT * FROM (") + part + limitOf(core, {}) + u')';
     }
     if (!select.orderBy.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + select.orderBy;

@@ -89,6 +89,13 @@ TEST_F(JetDialect, SubqueriesTopInBetweenAndAggregates) {
     EXPECT_EQ(t.column("SELECT DISTINCTROW [Pay] FROM [People] WHERE [Pay] Is Not Null ORDER BY [Pay] DESC"),
               QStringList({"2500.5", "1000"}));
     EXPECT_EQ(t.column("SELECT TOP 1 [Name] FROM [People] ORDER BY [Pay] DESC, [Id]"), QStringList({"bob"}));
+    // TOP n keeps the rows that tie with the n-th, as Jet does.
+    EXPECT_EQ(t.column("SELECT TOP 1 [Name] FROM [People] ORDER BY [Pay] DESC"), QStringList({"bob", "ÉLODIE"}));
+    EXPECT_EQ(t.column("SELECT TOP 2 [Name] FROM [People] ORDER BY [Pay] DESC"), QStringList({"bob", "ÉLODIE"}));
+    EXPECT_EQ(t.column("SELECT TOP 50 PERCENT [Id] FROM [People] ORDER BY [Id]"), QStringList({"1", "2"}));
+    EXPECT_EQ(t.column("SELECT [Id] FROM [People] WHERE [Pay] In (SELECT TOP 1 [Pay] FROM [People] ORDER BY [Pay] DESC) "
+                       "ORDER BY [Id]"),
+              QStringList({"2", "4"}));
 }
 
 TEST_F(JetDialect, JoinsResolveBareNamesAsJetDoes) {
