@@ -2,7 +2,8 @@
 // the program relies on (3010, 3061, 3078, 3211, ...) and users read messages like the original engine's.
 #include "db/Sqlite.h"
 
-#include <QRegularExpression>
+#include "db/SqlFunctions.h"
+
 
 #include <sqlite3.h>
 
@@ -22,17 +23,8 @@ QString bareName(QString name) {
 
 QString after(const QString &message, const QString &prefix) { return message.mid(message.indexOf(prefix) + prefix.size()); }
 
-// Errors that a registered function or trigger raised as "lotwise:<number>:<description>".
-std::optional<Error> raisedByProgram(const QString &message) {
-    static const QRegularExpression pattern(QStringLiteral("lotwise:(\\d+):(.*)$"));
-    const auto m = pattern.match(message);
-    if (!m.hasMatch())
-        return std::nullopt;
-    return Error(m.captured(1).toInt(), m.captured(2));
-}
-
 std::optional<Error> fromMessage(const QString &message, const ErrorContext &context) {
-    if (auto raised = raisedByProgram(message))
+    if (auto raised = functionError(message.toStdString()))  // a Jet function or a key trigger
         return raised;
     if (message.startsWith(QLatin1String("no such table:")))
         return Error::inputTableNotFound(bareName(after(message, QStringLiteral("no such table:"))));
