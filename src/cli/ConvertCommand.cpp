@@ -40,7 +40,7 @@ int convertCommand(const Options &options, Streams io) {
     QTemporaryDir scratch(QDir(home).filePath(QStringLiteral("convert-XXXXXX")));
     if (!scratch.isValid())
         throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(home));
-    const QString member = importer::memberNameOf(importer::splitPath(QFileInfo(input).absoluteFilePath(), true));
+    const QString member = importer::memberNameOf(importer::SplitPath(QFileInfo(input).absoluteFilePath(), true));
     const QString extracted = importer::extractMember(input, member, scratch.path(), {}, home);
     jet::convertToSqlite(extracted, output);
     return 0;

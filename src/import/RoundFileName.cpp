@@ -9,7 +9,7 @@
 
 namespace importer {
 
-QString splitPath(const QString &path, bool fileNamePart) {
+QString SplitPath(const QString &path, bool fileNamePart) {
     const qsizetype slash = path.lastIndexOf(u'/');
     if (fileNamePart)
         return path.mid(slash + 1);

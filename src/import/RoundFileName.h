@@ -8,7 +8,7 @@ namespace importer {
 
 // The part of path after its last "/" (fileNamePart true), or the part up to and including it (false).
 // A path without a "/" gives the whole path, or empty text.
-QString splitPath(const QString &path, bool fileNamePart);
+QString SplitPath(const QString &path, bool fileNamePart);
 
 // The whole number VB's CLng makes of a text: blanks around it ignored, a fraction rounded to even.
 // Anything else, an empty text included, raises error 13 "Type mismatch"; beyond 32 bits, error 6 "Overflow".

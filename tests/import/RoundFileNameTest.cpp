@@ -7,11 +7,11 @@
 using namespace importer;
 
 TEST(RoundFileName, SplitPathAtTheLastSlash) {
-    EXPECT_EQ(splitPath("/a/b.zip", true), "b.zip");
-    EXPECT_EQ(splitPath("/a/b.zip", false), "/a/");
-    EXPECT_EQ(splitPath("b.zip", true), "b.zip");
-    EXPECT_EQ(splitPath("b.zip", false), "");
-    EXPECT_EQ(splitPath("/a/dir/", true), "");
+    EXPECT_EQ(SplitPath("/a/b.zip", true), "b.zip");
+    EXPECT_EQ(SplitPath("/a/b.zip", false), "/a/");
+    EXPECT_EQ(SplitPath("b.zip", true), "b.zip");
+    EXPECT_EQ(SplitPath("b.zip", false), "");
+    EXPECT_EQ(SplitPath("/a/dir/", true), "");
 }
 
 TEST(RoundFileName, AuctionAndRoundComeFromPositions) {
