@@ -47,7 +47,12 @@ QString usage() {
         "  convert FILE.mdb|FILE.zip OUT.sqlite   convert a Jet database (or a round results file) to SQLite\n"
         "  sql --db DB \"JET SQL\"                  run one statement; a query prints its rows\n"
         "  tables --db DB                         list the tables and their row counts\n"
-        "  rounds --db DB                         list the imported rounds, newest first\n");
+        "  rounds --db DB                         list the imported rounds, newest first\n"
+        "  create ROUND1.zip                      create a new auction from its round 1 results file\n"
+        "  import --db DB FILE.zip                import one round results file\n"
+        "  auto-import --db DB                    import the next round from the folder of the last import\n"
+        "  batch-import ROUND1.zip                create an auction and import every following round file\n"
+        "options: --home DIR (home directory), --yes / --no (answer to the questions)\n");
 }
 
 }  // namespace cli

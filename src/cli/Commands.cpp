@@ -2,6 +2,7 @@
 
 #include "app/HomeDirectory.h"
 #include "cli/ConvertCommand.h"
+#include "cli/ImportCommands.h"
 #include "cli/TsvWriter.h"
 #include "db/Database.h"
 #include "db/JetTranslator.h"
@@ -72,6 +73,14 @@ int runCommand(const Options &options, Streams io) {
             return tablesCommand(options, io);
         if (options.command == QLatin1String("rounds"))
             return roundsCommand(options, io);
+        if (options.command == QLatin1String("create"))
+            return createCommand(options, io);
+        if (options.command == QLatin1String("import"))
+            return importCommand(options, io);
+        if (options.command == QLatin1String("auto-import"))
+            return autoImportCommand(options, io);
+        if (options.command == QLatin1String("batch-import"))
+            return batchImportCommand(options, io);
         return usageError(io, QStringLiteral("unknown command ") + options.command);
     } catch (const db::Error &error) {
         io.out.flush();

@@ -5,6 +5,7 @@
 #include "db/Connection.h"
 #include "db/JetTranslator.h"
 #include "db/SelectInto.h"
+#include "db/TableCopy.h"
 #include "db/Sqlite.h"
 
 #include <QFileInfo>
@@ -74,74 +75,14 @@ void addKey(sqlite3 *db, const Translation &t, const ErrorContext &context) {
     savepoint.release();
 }
 
-// RAII attachment of another database file, for INSERT INTO [T] IN "path".
-class Attachment {
-public:
-    Attachment(sqlite3 *db, const QString &path) : db_(db) {
-        const QFileInfo info(path);
-        if (!info.exists())
-            throw Error::fileNotFound(path);
-        Statement attach(db, QStringLiteral("ATTACH ?1 AS lw_external"), {{}, {}, path});
-        attach.bind(1, info.absoluteFilePath());
-        attach.step();
-    }
-    ~Attachment() { sqlite3_exec(db_, "DETACH lw_external", nullptr, nullptr, nullptr); }
-    Attachment(const Attachment &) = delete;
-    Attachment &operator=(const Attachment &) = delete;
-
-private:
-    sqlite3 *db_;
-};
-
-// INSERT INTO [T] [IN "path"] SELECT ...: without a column list, the query's columns go into the target's
-// columns of the same names, in whatever order the target has them.
+// INSERT INTO [T] [IN "path"] SELECT ...: the query's columns go into the target's columns of the same names.
 void insertSelect(sqlite3 *db, const Translation &t, const ErrorContext &context) {
-    std::unique_ptr<Attachment> attachment;
-    QString schema = QStringLiteral("main");
-    if (!t.externalPath.isEmpty()) {
-        attachment = std::make_unique<Attachment>(db, t.externalPath);
-        schema = QStringLiteral("lw_external");
+    if (t.externalPath.isEmpty()) {
+        insertByName(db, QStringLiteral("main"), t.table, t.sql, t.columns, context);
+        return;
     }
-    const QString target = schema + u'.' + bracketName(t.table);
-    QStringList targetColumns;
-    {
-        Statement info(db, QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2)"), context);
-        info.bind(1, t.table);
-        info.bind(2, schema);
-        while (info.step())
-            targetColumns << info.value(0).toString();
-    }
-    if (targetColumns.isEmpty())
-        throw Error(3192, QStringLiteral("Could not find output table '%1'.").arg(t.table));
-    QStringList names = t.columns;
-    if (names.isEmpty()) {
-        Statement query(db, t.sql, context);
-        for (int i = 0; i < query.columnCount(); ++i)
-            names << query.columnName(i);
-    }
-    QStringList into, from;
-    bool sameOrder = t.columns.isEmpty() && names.size() == targetColumns.size();
-    for (int i = 0; i < names.size(); ++i) {
-        const auto match = std::find_if(targetColumns.begin(), targetColumns.end(),
-                                        [&](const QString &c) { return c.compare(names[i], Qt::CaseInsensitive) == 0; });
-        if (match == targetColumns.end())
-            throw Error(3127, QStringLiteral("The INSERT INTO statement contains the following unknown field name: "
-                                             "'%1'.  Make sure you have typed the name correctly, and try the "
-                                             "operation again.")
-                                  .arg(names[i]));
-        sameOrder = sameOrder && *match == targetColumns[i];
-        into << bracketName(*match);
-        from << bracketName(names[i]);
-    }
-    QString sql;
-    if (!t.columns.isEmpty())
-        sql = QStringLiteral("INSERT INTO %1 (%2) %3").arg(target, into.join(QStringLiteral(", ")), t.sql);
-    else if (sameOrder)
-        sql = QStringLiteral("INSERT INTO %1 %2").arg(target, t.sql);
-    else
-        sql = QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM (%4)")
-                  .arg(target, into.join(QStringLiteral(", ")), from.join(QStringLiteral(", ")), t.sql);
-    exec(db, sql, context);
+    const Attachment attachment(db, t.externalPath, QStringLiteral("lw_external"));
+    insertByName(db, QStringLiteral("lw_external"), t.table, t.sql, t.columns, context);
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ namespace {
 // SQLite names tables as main.X or "X"; messages name them as the user wrote them.
 QString bareName(QString name) {
     name = name.trimmed();
-    if (name.startsWith(QLatin1String("main.")))
-        name = name.mid(5);
+    for (const char *schema : {"main.", "lw_round.", "lw_external."})
+        if (name.startsWith(QLatin1String(schema)))
+            name = name.mid(qsizetype(qstrlen(schema)));
     if (name.size() >= 2 && (name.front() == u'"' || name.front() == u'[' || name.front() == u'`'))
         name = name.mid(1, name.size() - 2);
     return name;

@@ -1,0 +1,34 @@
+// The program-wide state: one instance for the whole program, made by the entry point (desktop program or
+// command line) and handed by reference to the procedures that need it. Used on one thread.
+#pragma once
+
+#include "app/Prompter.h"
+#include "db/Database.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace app {
+
+struct ModuleState {
+    db::Database AuctionDb;       // the open auction database; not open before one is opened
+    QString AuctionDbPath;        // its full path
+    QString LastImportFile;       // home directory + "/lastimp.inf"
+    QString ExtractAsName;        // the name the next extracted round database is written under; empty but
+                                  // while a new auction's round 1 file is extracted
+    QString RebuildingTableName;  // the Query Builder table being rebuilt, for its failure message
+
+    QString homeDir;              // where auction databases are created and round databases extracted
+    Prompter *prompter = nullptr;
+    // The opening choice, run again when the file dialog of a creation is cancelled; empty where there is none.
+    std::function<void()> FileOpen;
+
+    Prompter &ui() const { return *prompter; }
+};
+
+// The state of a program whose home directory is homeDir (which must exist) and whose user is reached through
+// prompter (which must outlive the state).
+ModuleState makeModuleState(const QString &homeDir, Prompter &prompter);
+
+}  // namespace app

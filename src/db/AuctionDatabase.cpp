@@ -1,0 +1,76 @@
+#include "db/AuctionDatabase.h"
+
+#include "app/ModuleState.h"
+#include "db/Database.h"
+#include "db/Schema.h"
+#include "db/TableCopy.h"
+#include "jet/FileFormat.h"
+#include "jet/JetConverter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace db {
+
+namespace {
+
+const QChar CR(13);
+
+// What the converted tables lack: the key of sysQueryBuilder and the [Round] indexes of the supplied tables.
+void completeConvertedSchema(const QString &path) {
+    Database copy = Database::open(path);
+    Transaction transaction(copy);
+    if (copy.tableExists(QStringLiteral("sysQueryBuilder")))
+        copy.execute(QStringLiteral("ALTER TABLE [sysQueryBuilder] ADD CONSTRAINT [Primary] PRIMARY KEY ([Txt5])"));
+    if (copy.tableExists(QStringLiteral("sysSuppliedTables")))
+        schema::createRoundIndexes(copy);
+    transaction.commit();
+}
+
+QString convertLegacy(app::ModuleState &state, const QString &path) {
+    const QString copy = convertedCopyPath(path, state.homeDir);
+    if (QFileInfo::exists(copy)) {
+        state.ui().msgBox(QStringLiteral("This auction database was kept by the earlier Windows program and has "
+                                         "already been converted:") +
+                              CR + copy + CR + CR +
+                              QStringLiteral("Lotwise opens the converted database. The original file is kept unchanged."),
+                          {app::Buttons::OK, app::Icon::Information}, {});
+        return copy;
+    }
+    const QString staging = QFileInfo(copy).absoluteDir().filePath(u'.' + QFileInfo(copy).fileName() + QStringLiteral(".new"));
+    try {
+        jet::convertToSqlite(path, staging);
+        completeConvertedSchema(staging);
+        if (!QFile::rename(staging, copy))
+            throw Error(err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(copy));
+    } catch (...) {
+        QFile::remove(staging);
+        throw;
+    }
+    state.ui().msgBox(QStringLiteral("This auction database was kept by the earlier Windows program:") + CR + path + CR +
+                          CR + QStringLiteral("It has been converted into a Lotwise auction database:") + CR + copy + CR +
+                          CR + QStringLiteral("The original file is kept unchanged. Open the new file from now on."),
+                      {app::Buttons::OK, app::Icon::Information}, {});
+    return copy;
+}
+
+}  // namespace
+
+QString convertedCopyPath(const QString &jetPath, const QString &homeDir) {
+    const QFileInfo info(jetPath);
+    const QString name = info.completeBaseName() + QStringLiteral("-lotwise.mdb");
+    const QFileInfo folder(info.absolutePath());
+    return QDir(folder.isWritable() ? info.absolutePath() : homeDir).filePath(name);
+}
+
+void OpenAuctionDatabase(app::ModuleState &state, const QString &path) {
+    QString target = QFileInfo(path).absoluteFilePath();
+    const jet::FileFormat format = jet::detectFormat(target);
+    if (format == jet::FileFormat::Jet3 || format == jet::FileFormat::Jet4)
+        target = convertLegacy(state, target);
+    state.AuctionDb = Database::open(target);
+    state.AuctionDbPath = target;
+}
+
+}  // namespace db

@@ -1,0 +1,136 @@
+// BatchImport: a new auction from its round 1 file, then every following round file of the same folder until one
+// is missing. While one round is written into the auction database, the next one is already being extracted and
+// converted (by its own process), so the two cores share the work.
+#include "import/CreateAuction.h"
+
+#include "app/ModuleState.h"
+#include "db/Error.h"
+#include "import/LastImport.h"
+#include "import/NewAuction.h"
+#include "import/RetryPath.h"
+#include "import/RoundDatabase.h"
+#include "import/RoundFileName.h"
+#include "import/RoundRows.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <future>
+#include <optional>
+
+namespace importer {
+
+namespace {
+
+// One round database made ready in the background. Whatever happens to the batch, the background work is
+// waited for, and a database that was not taken is removed.
+class PreparedRound {
+public:
+    PreparedRound(const QString &homeDir, const QString &zipPath, const QString &member)
+        : homeDir_(homeDir), zipPath_(zipPath), member_(member),
+          future_(std::async(std::launch::async, [=] { return ExtractRoundDatabase(homeDir, zipPath, member, member); })) {}
+    ~PreparedRound() {
+        if (future_.valid()) {
+            try {
+                QFile::remove(future_.get());
+            } catch (...) {
+            }
+        }
+    }
+    PreparedRound(const PreparedRound &) = delete;
+    PreparedRound &operator=(const PreparedRound &) = delete;
+
+    // The round database's path; a missing home directory is made and the extraction done once more.
+    QString take(const app::ModuleState &state) {
+        try {
+            return future_.get();
+        } catch (const db::Error &error) {
+            if (error.number() != db::err::PathNotFound)
+                throw;
+        }
+        return retryingPath(state, [&] { return ExtractRoundDatabase(homeDir_, zipPath_, member_, member_); });
+    }
+
+private:
+    QString homeDir_, zipPath_, member_;
+    std::future<QString> future_;
+};
+
+class ProgressScope {
+public:
+    ProgressScope(app::Prompter &ui, int steps) : ui_(ui) { ui_.progressStart(QStringLiteral("Batch Import"), steps); }
+    ~ProgressScope() { ui_.progressDone(); }
+    ProgressScope(const ProgressScope &) = delete;
+    ProgressScope &operator=(const ProgressScope &) = delete;
+
+private:
+    app::Prompter &ui_;
+};
+
+int roundsFound(const QString &folder, const QString &prefix) {
+    int last = 1;
+    while (QFileInfo::exists(folder + roundFileName(prefix, last + 1)))
+        ++last;
+    return last;
+}
+
+std::unique_ptr<PreparedRound> prepare(const app::ModuleState &state, const QString &folder, const QString &prefix,
+                                       qint32 round) {
+    const QString zip = folder + roundFileName(prefix, round);
+    if (!QFileInfo::exists(zip))
+        return nullptr;
+    return std::make_unique<PreparedRound>(state.homeDir, zip, memberNameOf(roundFileName(prefix, round)));
+}
+
+// Rounds 2, 3, ... until a file is missing or the user stops after a round; returns the last round imported.
+qint32 importFollowingRounds(app::ModuleState &state, const QString &folder, const QString &prefix) {
+    const int found = roundsFound(folder, prefix);
+    const ProgressScope progress(state.ui(), found);
+    if (!state.ui().progressStep(1, QStringLiteral("Round 1 of %1").arg(found)))
+        return 1;
+    std::unique_ptr<PreparedRound> next = prepare(state, folder, prefix, 2);
+    for (qint32 round = 2;; ++round) {
+        if (!next)
+            return round - 1;
+        const std::unique_ptr<PreparedRound> current = std::move(next);
+        const QString roundPath = current->take(state);
+        next = prepare(state, folder, prefix, round + 1);
+        try {
+            copyRoundRows(state.AuctionDb, roundPath, round, RoundDeletion::WithdrawalsOnly);
+        } catch (...) {
+            QFile::remove(roundPath);
+            throw;
+        }
+        QFile::remove(roundPath);
+        if (!state.ui().progressStep(round, QStringLiteral("Round %1 of %2").arg(round).arg(found)))
+            return round;
+    }
+}
+
+}  // namespace
+
+bool BatchImport(app::ModuleState &state) {
+    try {
+        const QString path = chooseRoundOne(state, 0);
+        if (path.isEmpty())
+            return false;
+        SaveLastImportPath(state, path);
+        const QString bare = SplitPath(path, true);
+        const QString folder = SplitPath(path, false);
+        if (!isRoundOneOrSayWhy(state, bare))
+            return false;
+        if (!makeNewAuction(state, path, db::schema::Creator::BatchImport))
+            return false;
+        state.ui().setCaption(QStringLiteral("Lotwise - ") + state.AuctionDbPath);
+        const qint32 last = importFollowingRounds(state, folder, auctionTextOf(bare));
+        state.ui().msgBox(QStringLiteral("Finished importing rounds 1 to %1.").arg(last),
+                          {app::Buttons::OK, app::Icon::Information}, QStringLiteral("Finished Batch Import"));
+        return true;
+    } catch (const db::Error &error) {
+        reportCreationFailure(state, error);
+        return false;
+    }
+}
+
+}  // namespace importer

@@ -1,0 +1,122 @@
+#include "import/ImportRound.h"
+
+#include "app/HomeDirectory.h"
+#include "app/ModuleState.h"
+#include "db/Error.h"
+#include "db/Recordset.h"
+#include "import/LastImport.h"
+#include "import/Rebuild.h"
+#include "import/RoundDatabase.h"
+#include "import/RoundFileName.h"
+#include "import/RoundRows.h"
+#include "import/RetryPath.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace importer {
+
+namespace {
+
+const QChar CR(13);
+
+// A whole number read from the first row of a query.
+qint32 firstWholeNumber(const db::Database &database, const QString &sql) {
+    const auto rows = database.openRecordset(sql, db::RecordsetType::Snapshot);
+    rows->moveFirst();
+    return wholeNumber(rows->value(0).toString());
+}
+
+QString chooseFile(app::ModuleState &state) {
+    app::FileDialog dialog;
+    dialog.filter = QStringLiteral("Zip (*.zip)|*.zip");
+    dialog.initialDir = ReadLastImportPath(state);
+    const QString path = state.ui().showOpen(dialog);
+    if (!path.isEmpty())
+        SaveLastImportPath(state, path);
+    return path;
+}
+
+void showWrongAuction(app::ModuleState &state) {
+    state.ui().msgBox(QStringLiteral("         The round results file you have selected") + CR +
+                          QStringLiteral("does not belong to the auction you currently have open.") + CR +
+                          QStringLiteral("     Please check the auction number and try again."),
+                      {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("Wrong Round Results File"));
+}
+
+bool askToDeleteZip(app::ModuleState &state, qint32 round) {
+    return state.ui().msgBox(QStringLiteral("  Round %1 has been successfully imported.").arg(round) + CR +
+                                 QStringLiteral("Would you like to delete the round results") + CR +
+                                 QStringLiteral("                  file you just imported?"),
+                             {app::Buttons::YesNo, app::Icon::None, app::DefaultButton::Second},
+                             QStringLiteral("Round Imported Successfully")) == app::Answer::Yes;
+}
+
+void showFailure(app::ModuleState &state, const db::Error &error) {
+    if (error.number() == db::err::TableInUse) {
+        state.ui().msgBox(QStringLiteral("    A user defined table is currently open in a data window.") + CR +
+                              QStringLiteral(" To be updated, ALL user defined tables table must be closed.") + CR +
+                              QStringLiteral(" Please close ALL user defined tables and re-import the round."),
+                          {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("Unsuccessful Import"));
+    } else {
+        state.ui().msgBox(error.text(), {}, {});
+    }
+}
+
+// Steps 2 to 14 for the file at path: returns true when the round was imported.
+bool importFile(app::ModuleState &state, const QString &path, QString &extracted) {
+    const QString bare = SplitPath(path, true);
+    const qint32 round = roundOf(bare);
+    const qint32 auction = firstWholeNumber(state.AuctionDb, QStringLiteral("Select [Auction ID] From [sysAuction]"));
+    if (auctionOf(bare) != auction) {
+        showWrongAuction(state);
+        return false;
+    }
+    const QString member = memberNameOf(bare);
+    extracted = retryingPath(state, [&] { return ExtractRoundDatabase(state.homeDir, path, member, extractedName(state, member)); });
+    copyRoundRows(state.AuctionDb, extracted, round, RoundDeletion::RoundRows);
+    RebuildWizardTables(state);
+    if (askToDeleteZip(state, round))
+        QFile::remove(path);
+    QFile::remove(extracted);
+    extracted.clear();
+    RebuildQueryTables(state);
+    return true;
+}
+
+}  // namespace
+
+QString NextRoundFileName(app::ModuleState &state) {
+    const QString folder = ReadLastImportPath(state);
+    const qint32 last = firstWholeNumber(state.AuctionDb, QStringLiteral("SELECT TOP 1 [Round] FROM [sysRounds] ORDER BY [Round] DESC"));
+    const qint32 auction =
+        firstWholeNumber(state.AuctionDb, QStringLiteral("SELECT [Auction ID] FROM [Round Statistics] WHERE [Round] = 1"));
+    const QString path = folder + roundFileName(QStringLiteral("%1").arg(auction, 2, 10, QChar(u'0')), last + 1);
+    // Without a last import folder the name would be looked up in whatever folder the program runs in.
+    return !folder.isEmpty() && QFileInfo::exists(path) ? path : QStringLiteral("NOT FOUND");
+}
+
+bool ImportRound(app::ModuleState &state, bool AutoImport) {
+    QString extracted;
+    try {
+        QString path;
+        if (AutoImport) {
+            path = NextRoundFileName(state);
+            if (path == QLatin1String("NOT FOUND"))
+                return ImportRound(state, false);
+        } else {
+            path = chooseFile(state);
+        }
+        if (path.isEmpty())
+            return false;
+        return importFile(state, path, extracted);
+    } catch (const db::Error &error) {
+        if (!extracted.isEmpty())
+            QFile::remove(extracted);  // the round was not imported; its extracted database is of no use
+        if (error.number() != db::err::DialogCancelled)
+            showFailure(state, error);
+        return false;
+    }
+}
+
+}  // namespace importer

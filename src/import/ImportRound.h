@@ -1,0 +1,22 @@
+// Importing one round results file into the open auction database: chosen in the file dialog, or (Auto Import)
+// the next round's file in the folder of the last dialog import.
+#pragma once
+
+#include <QString>
+
+namespace app {
+struct ModuleState;
+}
+
+namespace importer {
+
+// Imports one round and reports every outcome in message boxes. Returns true when a round was imported.
+// An auction database must be open.
+bool ImportRound(app::ModuleState &state, bool AutoImport);
+
+// The next round's file in the last import folder: that folder + the auction number (two digits at least, as
+// the files are named) + "_" + (last round + 1) with at least three digits + ".zip"; exactly "NOT FOUND" when no
+// such file exists. Raises the errors of reading the auction (no round, no "Round Statistics").
+QString NextRoundFileName(app::ModuleState &state);
+
+}  // namespace importer

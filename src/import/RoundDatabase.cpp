@@ -1,0 +1,48 @@
+#include "import/RoundDatabase.h"
+
+#include "app/ModuleState.h"
+#include "db/Error.h"
+#include "import/ZipExtract.h"
+#include "jet/FileFormat.h"
+#include "jet/JetConverter.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace importer {
+
+QString extractedName(const app::ModuleState &state, const QString &member) {
+    return state.ExtractAsName.isEmpty() ? member : state.ExtractAsName;
+}
+
+QString ExtractRoundDatabase(const QString &homeDir, const QString &zipPath, const QString &member,
+                             const QString &destName) {
+    const QDir home(homeDir);
+    const QString raw =
+        extractMember(zipPath, member, homeDir, u'.' + destName + QStringLiteral(".zipped"), homeDir);
+    const QString dest = home.filePath(destName);
+    struct Cleanup {
+        QString path;
+        ~Cleanup() { QFile::remove(path); }
+    } cleanup{raw};
+    // Messages name the round database as the user knows it, not the hidden name it was extracted under.
+    try {
+        switch (jet::detectFormat(raw)) {
+        case jet::FileFormat::Jet3:
+        case jet::FileFormat::Jet4: jet::convertToSqlite(raw, dest); break;
+        case jet::FileFormat::Sqlite:
+            QFile::remove(dest);
+            if (!QFile::rename(raw, dest))
+                throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(dest));
+            break;
+        default: throw db::Error::unrecognizedFormat(dest);
+        }
+    } catch (const db::Error &error) {
+        if (error.number() == db::err::UnrecognizedFormat)
+            throw db::Error::unrecognizedFormat(dest);
+        throw;
+    }
+    return dest;
+}
+
+}  // namespace importer
