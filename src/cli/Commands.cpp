@@ -63,21 +63,33 @@ void message(QTextStream &err, const QString &title, const QString &text) {
 }
 
 int runCommand(const Options &options, Streams io) {
+    int status = 0;
     try {
         if (options.command == QLatin1String("convert"))
-            return convertCommand(options, io);
-        if (options.command == QLatin1String("sql"))
-            return sqlCommand(options, io);
-        if (options.command == QLatin1String("tables"))
-            return tablesCommand(options, io);
-        if (options.command == QLatin1String("rounds"))
-            return roundsCommand(options, io);
-        return usageError(io, QStringLiteral("unknown command ") + options.command);
+            status = convertCommand(options, io);
+        else if (options.command == QLatin1String("sql"))
+            status = sqlCommand(options, io);
+        else if (options.command == QLatin1String("tables"))
+            status = tablesCommand(options, io);
+        else if (options.command == QLatin1String("rounds"))
+            status = roundsCommand(options, io);
+        else
+            return usageError(io, QStringLiteral("unknown command ") + options.command);
     } catch (const db::Error &error) {
         io.out.flush();
         message(io.err, {}, error.text());
         return 1;
     }
+    // Rows that never reached standard output (a full disk) make the command a failure, not a success.
+    io.out.flush();
+    if (status == 0 && io.out.status() != QTextStream::Ok) {
+        const db::Error unwritten(db::err::DiskError,
+                                  QStringLiteral("Disk or network error: the rows could not be written to standard "
+                                                 "output."));
+        message(io.err, {}, unwritten.text());
+        return 1;
+    }
+    return status;
 }
 
 }  // namespace cli
