@@ -8,6 +8,8 @@
 #include "db/JetTranslator.h"
 #include "db/Recordset.h"
 
+#include <QHash>
+
 namespace cli {
 
 namespace {
@@ -37,12 +39,14 @@ int tablesCommand(const Options &options, Streams io) {
     if (options.db.isEmpty() || !options.arguments.isEmpty())
         return usageError(io, QStringLiteral("tables needs --db DB"));
     const db::Database database = openDb(options);
-    io.out << "Table\tRows\n";
+    // Counted first and printed after, so that a failure part way prints no partial list.
+    QString text = QStringLiteral("Table\tRows\n");
     for (const QString &table : database.tableDefs()) {
         const auto count = database.openRecordset(
             QStringLiteral("SELECT Count(*) AS [Rows] FROM ") + db::jet::bracketName(table), db::RecordsetType::Snapshot);
-        io.out << tsvField(table) << '\t' << count->value(0).toLongLong() << '\n';
+        text += tsvField(table) + u'\t' + QString::number(count->value(0).toLongLong()) + u'\n';
     }
+    io.out << text;
     return 0;
 }
 
@@ -64,29 +68,34 @@ void message(QTextStream &err, const QString &title, const QString &text) {
 }
 
 int runCommand(const Options &options, Streams io) {
+    int status = 0;
     try {
-        if (options.command == QLatin1String("convert"))
-            return convertCommand(options, io);
-        if (options.command == QLatin1String("sql"))
-            return sqlCommand(options, io);
-        if (options.command == QLatin1String("tables"))
-            return tablesCommand(options, io);
-        if (options.command == QLatin1String("rounds"))
-            return roundsCommand(options, io);
-        if (options.command == QLatin1String("create"))
-            return createCommand(options, io);
-        if (options.command == QLatin1String("import"))
-            return importCommand(options, io);
-        if (options.command == QLatin1String("auto-import"))
-            return autoImportCommand(options, io);
-        if (options.command == QLatin1String("batch-import"))
-            return batchImportCommand(options, io);
-        return usageError(io, QStringLiteral("unknown command ") + options.command);
+        using Command = int (*)(const Options &, Streams);
+        static const QHash<QString, Command> commands = {
+            {QStringLiteral("convert"), convertCommand},       {QStringLiteral("sql"), sqlCommand},
+            {QStringLiteral("tables"), tablesCommand},         {QStringLiteral("rounds"), roundsCommand},
+            {QStringLiteral("create"), createCommand},         {QStringLiteral("import"), importCommand},
+            {QStringLiteral("auto-import"), autoImportCommand}, {QStringLiteral("batch-import"), batchImportCommand},
+        };
+        const Command command = commands.value(options.command);
+        if (!command)
+            return usageError(io, QStringLiteral("unknown command ") + options.command);
+        status = command(options, io);
     } catch (const db::Error &error) {
         io.out.flush();
         message(io.err, {}, error.text());
         return 1;
     }
+    // Rows that never reached standard output (a full disk) make the command a failure, not a success.
+    io.out.flush();
+    if (status == 0 && io.out.status() != QTextStream::Ok) {
+        const db::Error unwritten(db::err::DiskError,
+                                  QStringLiteral("Disk or network error: the rows could not be written to standard "
+                                                 "output."));
+        message(io.err, {}, unwritten.text());
+        return 1;
+    }
+    return status;
 }
 
 }  // namespace cli

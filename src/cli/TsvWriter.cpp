@@ -16,6 +16,7 @@ QString tsvField(const QString &text) {
         case '\t': out += QStringLiteral("\\t"); break;
         case '\n': out += QStringLiteral("\\n"); break;
         case '\r': out += QStringLiteral("\\r"); break;
+        case 0: out += QStringLiteral("\\0"); break;
         default: out += c;
         }
     }

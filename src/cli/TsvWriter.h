@@ -1,5 +1,6 @@
 // Rows as tab-separated text with a header line: dates as ISO text, numbers as plain decimals, Null as an empty
-// field. A tab, line break or backslash inside a value is written as \t, \n, \r or \\, so every row is one line.
+// field. A tab, line break, NUL or backslash inside a value is written as \t, \n, \r, \0 or \\, so every row is
+// one line.
 #pragma once
 
 #include <QTextStream>

@@ -43,6 +43,7 @@ struct SelectCore {
     QString fromTable;  // with exactly one plain table: its name, and its alias if it has one
     QString fromAlias;
     QString where, groupBy, having;
+    std::vector<Expr> groups;  // the GROUP BY expressions
 };
 
 struct Select {
@@ -99,6 +100,7 @@ private:
     Select select();
     SelectCore selectCore();
     void selectList(SelectCore &core);
+    void checkGrouping(const SelectCore &core) const;
     void fromClause(SelectCore &core);
     QString fromTerm(SelectCore &core);
     QString tablePrimary(SelectCore &core);

@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace db::jet {
 
 namespace {
@@ -103,13 +105,35 @@ SelectCore Parser::selectCore() {
         expectWord("BY");
         QStringList groups;
         do {
-            groups << expression().sql;
+            core.groups.push_back(expression());
+            groups << core.groups.back().sql;
         } while (acceptSymbol(","));
         core.groupBy = groups.join(QStringLiteral(", "));
     }
     if (acceptWord("HAVING"))
         core.having = expression().sql;
+    checkGrouping(core);
     return core;
+}
+
+// In a query that groups or aggregates, a column of the select list must be one of the groups: Jet refuses the
+// query otherwise, where SQLite would show the column of an arbitrary row.
+void Parser::checkGrouping(const SelectCore &core) const {
+    const bool aggregates = std::any_of(core.items.begin(), core.items.end(),
+                                        [](const SelectItem &item) { return item.expr.aggregate; });
+    if (core.groups.empty() && !aggregates)
+        return;
+    for (const SelectItem &item : core.items) {
+        if (!item.expr.isColumn())
+            continue;
+        const bool grouped = std::any_of(core.groups.begin(), core.groups.end(), [&](const Expr &group) {
+            return group.isColumn() && group.column.compare(item.expr.column, Qt::CaseInsensitive) == 0;
+        });
+        if (!grouped)
+            throw Error(3122, QStringLiteral("You tried to execute a query that does not include the specified "
+                                             "expression '%1' as part of an aggregate function.")
+                                  .arg(item.expr.column));
+    }
 }
 
 void Parser::selectList(SelectCore &core) {

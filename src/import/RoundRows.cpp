@@ -18,7 +18,7 @@ void copyRoundRows(db::Database &auction, const QString &roundPath, qint32 round
         if (table == QLatin1String("Withdrawal Statistics"))
             auction.execute(QStringLiteral("DELETE * FROM [%1]").arg(table));
         else if (deletion == RoundDeletion::RoundRows)
-            auction.execute(QStringLiteral("DELETE * FROM [%1] WHERE [Round] = %2").arg(table).arg(round));
+            auction.execute(QStringLiteral("DELETE * FROM [%1] WHERE [Round] = %2").arg(table, QString::number(round)));
         db::insertByName(auction.handle(), QStringLiteral("main"), table,
                          QStringLiteral("SELECT * FROM [%1].%2").arg(alias, db::jet::bracketName(table)), {},
                          {{}, table, roundPath});

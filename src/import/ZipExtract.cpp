@@ -85,7 +85,7 @@ zip_uint64_t checkedSize(zip_t *archive, zip_uint64_t index, const QString &zipP
         throw Error(db::err::InvalidFileFormat, QStringLiteral("'%1' in '%2' is encrypted.").arg(member, zipPath));
     if (stat.size > zip_uint64_t(maxBytes))
         throw Error(db::err::InvalidFileFormat,
-                    QStringLiteral("'%1' in '%2' is too large (%3 bytes).").arg(member, zipPath).arg(stat.size));
+                    QStringLiteral("'%1' in '%2' is too large (%3 bytes).").arg(member, zipPath, QString::number(stat.size)));
     return stat.size;
 }
 

@@ -125,4 +125,7 @@ TEST_F(JetDialect, TranslationErrorsAreTheEngines) {
     EXPECT_EQ(number("CREATE TABLE [T] ([x] Wobbly)"), 3292);
     EXPECT_EQ(number("PRAGMA foo"), 3129);
     EXPECT_EQ(number("SELECT 1; SELECT 2"), 3142);
+    EXPECT_EQ(number("SELECT [Name], Count(*) FROM [People]"), 3122);
+    EXPECT_EQ(number("SELECT [Name], [City], Count(*) FROM [People] GROUP BY [Name]"), 3122);
+    EXPECT_EQ(number("SELECT p.[Name], Count(*) AS [N] FROM [People] p GROUP BY [Name]"), 0);
 }
