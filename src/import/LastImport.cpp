@@ -4,7 +4,9 @@
 #include "db/Error.h"
 #include "import/RoundFileName.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace importer {
@@ -18,13 +20,17 @@ void showError(app::ModuleState &state, const db::Error &error) { state.ui().msg
 void SaveLastImportPath(app::ModuleState &state, const QString &FilePath) {
     // Written whole to a new file and renamed over the old one, so a failure never leaves half a line.
     QSaveFile file(state.LastImportFile);
+    if (!QFileInfo(state.LastImportFile).absoluteDir().exists()) {
+        showError(state, db::Error(db::err::PathNotFound, QStringLiteral("Path not found")));
+        return;
+    }
     if (!file.open(QIODevice::WriteOnly)) {
-        showError(state, db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(state.LastImportFile)));
+        showError(state, db::Error(db::err::FileAccess, QStringLiteral("Path/File access error")));
         return;
     }
     file.write(SplitPath(FilePath, false).toUtf8() + "\r\n");
     if (!file.commit())
-        showError(state, db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(state.LastImportFile)));
+        showError(state, db::Error(db::err::FileAccess, QStringLiteral("Path/File access error")));
 }
 
 QString ReadLastImportPath(app::ModuleState &state) {

@@ -64,6 +64,10 @@ bool makeNewAuction(app::ModuleState &state, const QString &zipPath, db::schema:
     state.ExtractAsName.clear();
     if (!confirmReplacing(state, auction, finalPath))
         return false;
+    if (state.AuctionDbPath == finalPath) {  // the database about to be replaced must not stay open
+        state.AuctionDb = db::Database();
+        state.AuctionDbPath.clear();
+    }
     retryingPath(state, [&] { buildAuctionFile(state, zipPath, member, auction, creator, finalPath); });
     db::OpenAuctionDatabase(state, finalPath);
     return true;

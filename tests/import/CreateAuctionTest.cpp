@@ -1,0 +1,85 @@
+// Creating an auction from its round 1 file: the database, the last-import file, the questions, the refusals.
+#include "db/Recordset.h"
+#include "import/CreateAuction.h"
+#include "import/ImportFixture.h"
+
+#include <QDir>
+#include <QFile>
+
+using testsupport::lines;
+
+TEST_F(ImportFixture, CreatesAuctionFromRoundOne) {
+    createAuction11();
+    const QString path = QDir(home.path()).filePath("Auction11.mdb");
+    EXPECT_EQ(state.AuctionDbPath, path);
+    EXPECT_EQ(ui.caption, "Lotwise - " + path);
+    EXPECT_EQ(column("Select [Auction ID] From [sysAuction]"), QStringList({"11"}));
+    expectRoundsWhole({1}, 1);
+    EXPECT_EQ(column("SELECT * FROM [sysTables]").size(), 11);
+    ASSERT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_EQ(ui.dialogs[0].filter, "Zip (*.zip)|*.zip");
+    EXPECT_EQ(ui.dialogs[0].flags, 4);
+    EXPECT_EQ(lines(ui.messages.back().text),
+              QStringList({"Auction 11 has been successfully created.", "   Would you like to delete the round",
+                           "      results file you just imported?"}));
+    EXPECT_EQ(ui.messages.back().style.defaultButton, app::DefaultButton::Second);  // No
+    EXPECT_TRUE(QFileInfo::exists(roundPath("auction-11", 1)));                   // kept on No
+    QFile last(state.LastImportFile);
+    ASSERT_TRUE(last.open(QIODevice::ReadOnly));
+    EXPECT_EQ(last.readAll(), (downloads.path() + "/").toUtf8() + "\r\n");
+    EXPECT_EQ(filesInHome(), QStringList({"Auction11.mdb", "lastimp.inf"}));
+}
+
+TEST_F(ImportFixture, CreationAnswersAndRefusals) {
+    // Yes deletes the round 1 file.
+    ui.expectOpen(copyRounds("auction-07-edge", 1, 1)).expectMessage("Round Imported Successfully", app::Answer::Yes);
+    ASSERT_TRUE(importer::CreateAuction(state));
+    EXPECT_FALSE(QFileInfo::exists(roundPath("auction-07-edge", 1)));
+    EXPECT_EQ(column("SELECT TableName FROM sysSuppliedTables").filter("sys", Qt::CaseInsensitive),
+              QStringList({"Sysop Notes"}));  // sysScratch is the program's kind of name, Sysop Notes is not
+
+    // A round 2 file creates nothing, but the last-import file already names its folder.
+    QFile::remove(state.LastImportFile);
+    ui.expectOpen(copyRounds("auction-11", 2, 2)).expectMessage("Wrong File");
+    EXPECT_FALSE(importer::CreateAuction(state));
+    EXPECT_EQ(lines(ui.messages.back().text), QStringList({"This file does not contain round 1!", "           Please try again."}));
+    EXPECT_FALSE(QFileInfo::exists(home.path("Auction11.mdb")));
+    EXPECT_TRUE(QFileInfo::exists(state.LastImportFile));
+
+    // A name whose round is not a number is the conversion's error.
+    QFile::copy(roundPath("auction-11", 2), downloads.path("11_abc.zip"));
+    ui.expectOpen(downloads.path("11_abc.zip")).expectMessage("");
+    EXPECT_FALSE(importer::CreateAuction(state));
+    EXPECT_EQ(ui.messages.back().text, "Error:13 Type mismatch");
+
+    // Cancelling the dialog asks the opening question again.
+    int openingQuestions = 0;
+    state.FileOpen = [&] { ++openingQuestions; };
+    ui.expectOpenCancelled();
+    EXPECT_FALSE(importer::CreateAuction(state));
+    EXPECT_EQ(openingQuestions, 1);
+}
+
+TEST_F(ImportFixture, ExistingAuctionIsReplacedOnlyWhenConfirmed) {
+    createAuction11();
+    state.AuctionDb.execute("INSERT INTO sysRounds (Round) VALUES (99)");
+    ui.expectOpen(roundPath("auction-11", 1)).expectMessage("New Auction");  // No, the default
+    EXPECT_FALSE(importer::CreateAuction(state));
+    EXPECT_EQ(ui.messages.back().style.defaultButton, app::DefaultButton::Second);
+    EXPECT_EQ(rounds(), QStringList({"1", "99"}));
+    ui.expectOpen(roundPath("auction-11", 1))
+        .expectMessage("New Auction", app::Answer::Yes)
+        .expectMessage("Round Imported Successfully");
+    EXPECT_TRUE(importer::CreateAuction(state));
+    EXPECT_EQ(rounds(), QStringList({"1"}));
+    EXPECT_EQ(filesInHome(), QStringList({"Auction11.mdb", "lastimp.inf"}));
+}
+
+TEST_F(ImportFixture, MissingHomeDirectoryIsMadeAgain) {
+    const QString first = copyRounds("auction-11", 1, 1);
+    ASSERT_TRUE(QDir(home.path()).removeRecursively());
+    ui.expectOpen(first).expectMessage("").expectMessage("Round Imported Successfully");
+    ASSERT_TRUE(importer::CreateAuction(state));
+    EXPECT_EQ(ui.messages.front().text, "Error:76 Path not found");  // the last-import file could not be written
+    expectRoundsWhole({1}, 1);
+}
