@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Runs Lotwise on the demo data: converts the demo auction's round 1 results file and lists its tables with
-# their row counts.
+# Runs Lotwise on the demo auction: batch-imports the demo round results files (auction 11, rounds 1-12) into a
+# demo auction database in a demo home directory, then lists its tables and rounds.
 set -euo pipefail
 build="${1:-build}"
 cli="$build/bin/lotwise-cli"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-"$cli" --home "$work" convert demo/rounds/11_001.zip "$work/11_001.sqlite"
-"$cli" tables --db "$work/11_001.sqlite"
+home="$build/demo-home"
+mkdir -p "$home"
+db=$("$cli" --home "$home" --yes batch-import demo/rounds/11_001.zip)
+echo "Demo auction database: $db"
+"$cli" tables --db "$db"
+"$cli" rounds --db "$db"
