@@ -56,25 +56,24 @@ Expr Parser::logicalImp() {
     return left;
 }
 
+// Eqv and Xor compare the truth of both sides: True when they agree (Eqv) or differ (Xor).
+Expr truthComparison(const Expr &left, const char *op, const Expr &right) {
+    return truthValue(combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) ") + QLatin1String(op) +
+                                   QStringLiteral(" (") + right.sql + QStringLiteral(" <> 0))"),
+                               left, right));
+}
+
 Expr Parser::logicalEqv() {
     Expr left = logicalXor();
-    while (acceptWord("EQV")) {
-        const Expr right = logicalXor();
-        left = truthValue(combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) = (") + right.sql +
-                                       QStringLiteral(" <> 0))"),
-                                   left, right));
-    }
+    while (acceptWord("EQV"))
+        left = truthComparison(left, "=", logicalXor());
     return left;
 }
 
 Expr Parser::logicalXor() {
     Expr left = logicalOr();
-    while (acceptWord("XOR")) {
-        const Expr right = logicalOr();
-        left = truthValue(combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) <> (") + right.sql +
-                                       QStringLiteral(" <> 0))"),
-                                   left, right));
-    }
+    while (acceptWord("XOR"))
+        left = truthComparison(left, "<>", logicalOr());
     return left;
 }
 

@@ -6,20 +6,11 @@
 
 namespace {
 
-struct Case {
-    const char *expression;
-    const char *expected;  // as quote() shows it
-};
-
-void expectAll(std::initializer_list<Case> cases) {
-    testsupport::SqlTestConnection db;
-    for (const Case &c : cases)
-        EXPECT_EQ(db.quoted(c.expression), c.expected) << c.expression;
-}
+using testsupport::expectQuoted;
 
 // Dates arrive from users and files in many forms and must all become the stored ISO text.
 TEST(DateFunctions, ReadDatesAsAUsSystemDoes) {
-    expectAll({
+    expectQuoted({
         {"jet_cdate('8/24/2006')", "'2006-08-24 00:00:00'"},
         {"jet_cdate('8/24/06 3:15 PM')", "'2006-08-24 15:15:00'"},
         {"jet_cdate('24-Aug-2006 15:15:30')", "'2006-08-24 15:15:30'"},
@@ -48,7 +39,7 @@ TEST(DateFunctions, RefuseAmbiguousOrInvalidDates) {
 }
 
 TEST(DateFunctions, PartsOfADate) {
-    expectAll({
+    expectQuoted({
         {"jet_year('2006-08-24 15:30:09')", "2006"},
         {"jet_month('2006-08-24')", "8"},
         {"jet_day('8/24/2006')", "24"},
@@ -67,7 +58,7 @@ TEST(DateFunctions, PartsOfADate) {
 }
 
 TEST(DateFunctions, ArithmeticRollsOverLikeVb) {
-    expectAll({
+    expectQuoted({
         {"jet_dateserial(2006, 13, 1)", "'2007-01-01 00:00:00'"},
         {"jet_dateserial(2006, 3, 0)", "'2006-02-28 00:00:00'"},
         {"jet_dateserial(2006, 1, 32)", "'2006-02-01 00:00:00'"},

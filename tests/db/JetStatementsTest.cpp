@@ -5,6 +5,7 @@
 #include "db/Error.h"
 #include "db/Recordset.h"
 #include "jet/JetConverter.h"
+#include "support/AuctionFacts.h"
 #include "support/AuctionFixture.h"
 #include "support/TestDatabase.h"
 #include "support/TestSupport.h"
@@ -35,17 +36,7 @@ struct Statement {
     Expect expect;
 };
 
-const QStringList kSupplied = {"All Bids",
-                               "Bidders",
-                               "Bidders Raising Own High Bid",
-                               "Bidders Who Reduced",
-                               "Increment Statistics",
-                               "Markets",
-                               "Miscellaneous Statistics",
-                               "Reduction Statistics",
-                               "Round Statistics",
-                               "Waiver Statistics",
-                               "Withdrawal Statistics"};
+const QStringList &kSupplied = testsupport::kAuction11Tables;
 
 QString dataWindowQuery(const QString &table, int round, const QString &order) {
     return QStringLiteral("SELECT * FROM [%1] WHERE [Round] = %2%3").arg(table).arg(round).arg(order);

@@ -6,19 +6,10 @@
 
 namespace {
 
-struct Case {
-    const char *expression;
-    const char *expected;  // as quote() shows it
-};
-
-void expectAll(std::initializer_list<Case> cases) {
-    testsupport::SqlTestConnection db;
-    for (const Case &c : cases)
-        EXPECT_EQ(db.quoted(c.expression), c.expected) << c.expression;
-}
+using testsupport::expectQuoted;
 
 TEST(NumberFunctions, ValReadsTheLeadingNumber) {
-    expectAll({
+    expectQuoted({
         {"jet_val('  12 34abc')", "1234.0"},
         {"jet_val('1.5e3x')", "1500.0"},
         {"jet_val('-.5')", "-0.5"},
@@ -35,7 +26,7 @@ TEST(NumberFunctions, ValReadsTheLeadingNumber) {
 
 // CInt, CLng and Round round half to even; Format and CCur's callers rely on that difference.
 TEST(NumberFunctions, ConversionsRoundLikeVb) {
-    expectAll({
+    expectQuoted({
         {"jet_cint(2.5)", "2"},
         {"jet_cint(3.5)", "4"},
         {"jet_cint(-2.5)", "-2"},
@@ -68,7 +59,7 @@ TEST(NumberFunctions, ConversionsRoundLikeVb) {
 }
 
 TEST(NumberFunctions, CStrShowsNumbersAsVbDoes) {
-    expectAll({
+    expectQuoted({
         {"jet_cstr(5.0)", "'5'"},
         {"jet_cstr(0.1 + 0.2)", "'0.3'"},
         {"jet_cstr(2.5)", "'2.5'"},
@@ -89,7 +80,7 @@ TEST(NumberFunctions, CStrShowsNumbersAsVbDoes) {
 }
 
 TEST(NumberFunctions, TestsAndDefaults) {
-    expectAll({
+    expectQuoted({
         {"jet_isnull(NULL)", "-1"},
         {"jet_isnull('')", "0"},
         {"jet_isnumeric('1,234.5')", "-1"},

@@ -63,4 +63,10 @@ std::string SqlTestConnection::errorOf(const std::string &sql) {
     return error;
 }
 
+void expectQuoted(std::initializer_list<QuotedCase> cases) {
+    SqlTestConnection db;
+    for (const QuotedCase &c : cases)
+        EXPECT_EQ(db.quoted(c.expression), c.expected) << c.expression;
+}
+
 }  // namespace testsupport

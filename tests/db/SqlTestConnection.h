@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,14 @@ public:
 private:
     sqlite3 *db_ = nullptr;
 };
+
+// An expression and what quote() shows of its value.
+struct QuotedCase {
+    const char *expression;
+    const char *expected;
+};
+
+// Checks every case on one registered connection.
+void expectQuoted(std::initializer_list<QuotedCase> cases);
 
 }  // namespace testsupport

@@ -4,20 +4,11 @@
 
 namespace {
 
-struct Case {
-    const char *expression;
-    const char *expected;  // as quote() shows it
-};
-
-void expectAll(std::initializer_list<Case> cases) {
-    testsupport::SqlTestConnection db;
-    for (const Case &c : cases)
-        EXPECT_EQ(db.quoted(c.expression), c.expected) << c.expression;
-}
+using testsupport::expectQuoted;
 
 // Positions and lengths count characters, so accented names are cut where a reader expects.
 TEST(StringFunctions, CountCharactersNotBytes) {
-    expectAll({
+    expectQuoted({
         {"jet_left('Telefónica Larga', 7)", "'Telefón'"},
         {"jet_right('Mayagüez', 4)", "'güez'"},
         {"jet_mid('Mayagüez-Aguadilla', 6, 3)", "'üez'"},
@@ -34,7 +25,7 @@ TEST(StringFunctions, CountCharactersNotBytes) {
 }
 
 TEST(StringFunctions, InStrComparesTextUnlessAskedForBinary) {
-    expectAll({
+    expectQuoted({
         {"jet_instr('Coeur d''Alene, ID', 'D''A')", "7"},
         {"jet_instr(8, 'Coeur d''Alene, ID', 'E')", "11"},
         {"jet_instr('TELEFÓNICA', 'ónica')", "6"},
@@ -53,7 +44,7 @@ TEST(StringFunctions, InStrComparesTextUnlessAskedForBinary) {
 }
 
 TEST(StringFunctions, CaseTrimAndBuild) {
-    expectAll({
+    expectQuoted({
         {"jet_ucase('telefónica, ä')", "'TELEFÓNICA, Ä'"},
         {"jet_lcase('O''HARE Ä')", "'o''hare ä'"},
         {"jet_trim('  a b  ')", "'a b'"},
@@ -72,7 +63,7 @@ TEST(StringFunctions, CaseTrimAndBuild) {
 }
 
 TEST(StringFunctions, ReplaceIsCaseInsensitiveByDefault) {
-    expectAll({
+    expectQuoted({
         {"jet_replace('O''Hare o''HARE', 'hare', 'X')", "'O''X o''X'"},
         {"jet_replace('O''Hare o''HARE', 'hare', 'X', 1, -1, 0)", "'O''Hare o''HARE'"},
         {"jet_replace('abcabc', 'b', '', 3)", "'cac'"},
