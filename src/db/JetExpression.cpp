@@ -56,12 +56,16 @@ Expr Parser::logicalImp() {
     return left;
 }
 
+namespace {
+
 // Eqv and Xor compare the truth of both sides: True when they agree (Eqv) or differ (Xor).
 Expr truthComparison(const Expr &left, const char *op, const Expr &right) {
     return truthValue(combined(QStringLiteral("((") + left.sql + QStringLiteral(" <> 0) ") + QLatin1String(op) +
                                    QStringLiteral(" (") + right.sql + QStringLiteral(" <> 0))"),
                                left, right));
 }
+
+}  // namespace
 
 Expr Parser::logicalEqv() {
     Expr left = logicalXor();
