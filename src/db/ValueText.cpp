@@ -1,5 +1,7 @@
 #include "db/ValueText.h"
 
+#include <QDateTime>
+
 #include <cmath>
 
 namespace db {
@@ -54,6 +56,40 @@ QString plainText(const QVariant &value, ColumnType type) {
     case QMetaType::QByteArray: return QString::fromLatin1(value.toByteArray().toHex());
     default: return value.toString();
     }
+}
+
+namespace {
+
+QString dateText(const QString &iso, const QLocale &locale) {
+    const QDateTime when = QDateTime::fromString(iso, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!when.isValid())
+        return iso;
+    QString text = locale.toString(when.date(), QLocale::ShortFormat);
+    if (when.time() != QTime(0, 0))
+        text += u' ' + locale.toString(when.time(), QLocale::ShortFormat);
+    return text;
+}
+
+QString currencyText(double value, const QLocale &locale) {
+    const double cents = value * 100;
+    const int decimals = std::fabs(cents - std::round(cents)) < 1e-6 ? 2 : 4;
+    return locale.toString(value, 'f', decimals);
+}
+
+}  // namespace
+
+QString displayText(const QVariant &value, ColumnType type, const QLocale &locale) {
+    if (value.isNull())
+        return {};
+    switch (type) {
+    case ColumnType::DateTime: return dateText(value.toString(), locale);
+    case ColumnType::Currency: return value.canConvert<double>() ? currencyText(value.toDouble(), locale) : value.toString();
+    case ColumnType::Boolean: return value.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    default: break;
+    }
+    if (value.typeId() == QMetaType::Double)
+        return QString(plainNumber(value.toDouble())).replace(u'.', locale.decimalPoint());
+    return plainText(value, type);
 }
 
 }  // namespace db
