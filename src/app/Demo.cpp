@@ -1,0 +1,94 @@
+#include "app/Demo.h"
+
+#include "app/GuiPrompter.h"
+#include "app/ModuleState.h"
+#include "app/frmMain.h"
+#include "db/AuctionDatabase.h"
+#include "db/Error.h"
+#include "import/CreateAuction.h"
+#include "import/LastImport.h"
+#include "import/RoundFileName.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace app {
+
+namespace {
+
+// The batch import of the demo: its file dialog is answered with the demo's round 1 file and its closing notice
+// is not shown; everything else (progress, errors) reaches the user.
+class DemoPrompter : public Prompter {
+public:
+    DemoPrompter(Prompter &ui, QString roundOne) : ui_(ui), roundOne_(std::move(roundOne)) {}
+    Answer msgBox(const QString &text, const MessageStyle &style, const QString &title) override {
+        if (style.icon == Icon::Information)
+            return Answer::OK;
+        return ui_.msgBox(text, style, title);
+    }
+    QString inputBox(const QString &p, const QString &t, const QString &d) override { return ui_.inputBox(p, t, d); }
+    QString showOpen(const FileDialog &) override { return roundOne_; }
+    QString showSave(const FileDialog &dialog) override { return ui_.showSave(dialog); }
+    void setStatus(int panel, const QString &text) override { ui_.setStatus(panel, text); }
+    void setCaption(const QString &caption) override { ui_.setCaption(caption); }
+    void busyCursor(bool on) override { ui_.busyCursor(on); }
+    void progressStart(const QString &title, int steps) override { ui_.progressStart(title, steps); }
+    bool progressStep(int done, const QString &text) override { return ui_.progressStep(done, text); }
+    void progressDone() override { ui_.progressDone(); }
+
+private:
+    Prompter &ui_;
+    QString roundOne_;
+};
+
+// Every demo round file but the last, copied into a scratch folder of the home directory, is batch imported.
+bool buildDemo(ModuleState &state, GuiPrompter &prompter, const QString &folder, const QStringList &rounds) {
+    QTemporaryDir staging(QDir(state.homeDir).filePath(QStringLiteral("demo-rounds-XXXXXX")));
+    for (qsizetype i = 0; i + 1 < rounds.size(); ++i)
+        QFile::copy(QDir(folder).filePath(rounds[i]), staging.filePath(rounds[i]));
+    DemoPrompter quiet(prompter, staging.filePath(rounds.front()));
+    ModuleState building = makeModuleState(state.homeDir, quiet);
+    if (!importer::BatchImport(building))
+        return false;
+    building.AuctionDb.close();
+    importer::SaveLastImportPath(state, QDir(folder).filePath(rounds.back()));  // Auto Import finds the last round there
+    return true;
+}
+
+}  // namespace
+
+QString demoRoundsFolder() {
+    const QStringList candidates = {qEnvironmentVariable("LOTWISE_DEMO_ROUNDS"),
+                                    QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lotwise/demo/rounds"),
+                                    QStringLiteral(LOTWISE_SOURCE_DEMO_DIR)};
+    for (const QString &dir : candidates)
+        if (!dir.isEmpty() && !QDir(dir).entryList({QStringLiteral("*_001.zip")}, QDir::Files).isEmpty())
+            return QDir(dir).absolutePath();
+    return {};
+}
+
+bool openDemo(frmMain &window, ModuleState &state, GuiPrompter &prompter) {
+    const QString folder = demoRoundsFolder();
+    const QStringList rounds = folder.isEmpty() ? QStringList() : QDir(folder).entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Name);
+    if (rounds.size() < 2) {
+        prompter.msgBox(QStringLiteral("The demo round results files are not installed."), {Buttons::OK, Icon::Exclamation}, {});
+        return false;
+    }
+    const QString auction = QDir(state.homeDir).filePath(
+        QStringLiteral("Auction%1.mdb").arg(importer::auctionOf(rounds.front())));
+    try {
+        if (!QFile::exists(auction) && !buildDemo(state, prompter, folder, rounds))
+            return false;
+        db::OpenAuctionDatabase(state, auction);
+        prompter.setCaption(QStringLiteral("Lotwise - ") + state.AuctionDbPath);
+        window.newDataWindow();
+        return true;
+    } catch (const db::Error &error) {
+        prompter.msgBox(error.text(), {}, {});
+        return false;
+    }
+}
+
+}  // namespace app

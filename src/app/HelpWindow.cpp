@@ -1,0 +1,138 @@
+#include "app/HelpWindow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+QPointer<HelpWindow> &theWindow() {
+    static QPointer<HelpWindow> window;  // the one help window of the program; Qt deletes it with its parent
+    return window;
+}
+
+QString pageText(const QString &path, QString *title) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QTextDocument document;
+    document.setHtml(QString::fromUtf8(file.readAll()));
+    *title = document.metaInformation(QTextDocument::DocumentTitle);
+    return document.toPlainText();
+}
+
+}  // namespace
+
+QString HelpWindow::helpDirectory() {
+    QStringList candidates = {qEnvironmentVariable("LOTWISE_HELP_DIR"),
+                              QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lotwise/help"),
+                              QStringLiteral(LOTWISE_SOURCE_HELP_DIR)};
+    for (const QString &dir : candidates)
+        if (!dir.isEmpty() && QFile::exists(dir + QStringLiteral("/index.html")))
+            return QDir(dir).absolutePath();
+    return {};
+}
+
+void HelpWindow::showHelp(QWidget *parent, bool search) {
+    const QString folder = helpDirectory();
+    if (folder.isEmpty()) {
+        QWidget *top = parent ? parent->window() : nullptr;
+        QMessageBox::information(parent, top ? top->windowTitle() : QStringLiteral("Lotwise"),
+                                 QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."));
+        return;
+    }
+    QPointer<HelpWindow> &window = theWindow();
+    if (!window)
+        window = new HelpWindow(folder, parent ? parent->window() : nullptr);
+    window->showContents();
+    window->show();
+    window->raise();
+    window->activateWindow();
+    if (search)
+        window->focusSearch();
+}
+
+HelpWindow::HelpWindow(const QString &folder, QWidget *parent) : QWidget(parent, Qt::Window), folder_(folder) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Lotwise Help"));
+    auto *contents = new QPushButton(QStringLiteral("&Contents"), this);
+    searchBox = new QLineEdit(this);
+    searchBox->setPlaceholderText(QStringLiteral("Search for help on..."));
+    searchBox->setClearButtonEnabled(true);
+    auto *top = new QHBoxLayout();
+    top->addWidget(contents);
+    top->addWidget(new QLabel(QStringLiteral("&Search:"), this));
+    top->addWidget(searchBox, 1);
+    qobject_cast<QLabel *>(top->itemAt(1)->widget())->setBuddy(searchBox);
+    results = new QListWidget(this);
+    browser = new QTextBrowser(this);
+    browser->setSearchPaths({folder_});
+    browser->setOpenExternalLinks(true);
+    auto *split = new QSplitter(this);
+    split->addWidget(results);
+    split->addWidget(browser);
+    split->setStretchFactor(1, 3);
+    results->hide();
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(split, 1);
+    connect(contents, &QPushButton::clicked, this, &HelpWindow::showContents);
+    connect(searchBox, &QLineEdit::returnPressed, this, &HelpWindow::runSearch);
+    connect(results, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { browser->setSource(QUrl::fromLocalFile(item->data(Qt::UserRole).toString())); });
+    connect(results, &QListWidget::itemClicked, results, &QListWidget::itemActivated);
+    resize(760, 560);
+}
+
+void HelpWindow::showContents() { browser->setSource(QUrl::fromLocalFile(QDir(folder_).filePath(QStringLiteral("index.html")))); }
+
+void HelpWindow::focusSearch() {
+    searchBox->setFocus();
+    searchBox->selectAll();
+}
+
+QStringList HelpWindow::search(const QString &query) const {
+    const QStringList words = query.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QStringList found;
+    if (words.isEmpty())
+        return found;
+    for (const QString &name : QDir(folder_).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name)) {
+        QString title;
+        const QString text = pageText(QDir(folder_).filePath(name), &title);
+        const bool all = std::all_of(words.begin(), words.end(),
+                                     [&](const QString &w) { return text.contains(w, Qt::CaseInsensitive); });
+        if (all)
+            found << name + u'\t' + (title.isEmpty() ? name : title);
+    }
+    return found;
+}
+
+void HelpWindow::runSearch() {
+    results->clear();
+    const QStringList found = search(searchBox->text());
+    for (const QString &entry : found) {
+        auto *item = new QListWidgetItem(entry.section(u'\t', 1), results);
+        item->setData(Qt::UserRole, QDir(folder_).filePath(entry.section(u'\t', 0, 0)));
+    }
+    if (found.isEmpty())
+        new QListWidgetItem(QStringLiteral("No page mentions \"%1\".").arg(searchBox->text()), results);
+    results->show();
+    if (!found.isEmpty())
+        results->setCurrentRow(0), emit results->itemActivated(results->item(0));
+}
+
+}  // namespace app

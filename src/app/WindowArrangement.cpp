@@ -1,0 +1,52 @@
+#include "app/WindowArrangement.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace app {
+
+namespace {
+
+QList<QMdiSubWindow *> shownWindows(QMdiArea *area) {
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *w : area->subWindowList(QMdiArea::CreationOrder))
+        if (w->isVisible() && !w->isMinimized())
+            windows << w;
+    return windows;
+}
+
+void tile(QMdiArea *area, bool strips) {
+    const QList<QMdiSubWindow *> windows = shownWindows(area);
+    if (windows.isEmpty())
+        return;
+    const QSize space = area->viewport()->size();
+    const int n = int(windows.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *w = windows[i];
+        if (w->isMaximized())
+            w->showNormal();
+        if (strips)  // one above another
+            w->setGeometry(0, i * space.height() / n, space.width(), space.height() / n);
+        else  // side by side
+            w->setGeometry(i * space.width() / n, 0, space.width() / n, space.height());
+    }
+}
+
+}  // namespace
+
+void tileHorizontal(QMdiArea *area) { tile(area, true); }
+
+void tileVertical(QMdiArea *area) { tile(area, false); }
+
+void arrangeIcons(QMdiArea *area) {
+    int x = 0;
+    for (QMdiSubWindow *w : area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!w->isMinimized())
+            continue;
+        const QSize size = w->size();
+        w->move(x, area->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,90 @@
+#include "app/frmMain.h"
+
+#include "app/GuiPrompter.h"
+#include "app/ModuleState.h"
+#include "grid/frmFlexGrid.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStatusBar>
+
+namespace app {
+
+frmMain::frmMain(ModuleState &state, GuiPrompter &prompter, QWidget *parent)
+    : QMainWindow(parent), state_(state), prompter_(prompter) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Lotwise"));
+    setWindowIcon(QIcon(QStringLiteral(":/lotwise/lotwise.png")));
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("mdiArea"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow *sub) {
+        if (auto *window = sub ? qobject_cast<grid::frmFlexGrid *>(sub->widget()) : nullptr)
+            window->Form_Activate();
+    });
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    prompter_.setWindow(this);
+    for (int panel = 1; panel <= 3; ++panel)
+        prompter_.setStatusPanel(panel, panels_[panel - 1]);
+    connectCommands();
+    state_.FileOpen = [this] { FileOpen(); };
+    MDIForm_Load();
+}
+
+frmMain::~frmMain() = default;
+
+QAction *frmMain::action(const QString &name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu *frmMain::popupMenu(const QString &name) const {
+    const auto it = menus_.find(name);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+QLabel *frmMain::statusPanel(int panel) const { return panel >= 1 && panel <= 3 ? panels_[panel - 1] : nullptr; }
+
+QWidget *frmMain::activeChild() const {
+    QMdiSubWindow *sub = mdi_->activeSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
+
+void frmMain::endNow() {
+    ending_ = true;
+    close();
+    QCoreApplication::quit();
+}
+
+// Closing: the placement is saved (not when minimized), the database closed and then compacted in place.
+void frmMain::closeEvent(QCloseEvent *event) {
+    if (!ending_) {
+        savePlacement();
+        mdi_->closeAllSubWindows();  // data windows let go of their queries and table holds
+        state_.AuctionDb.close();
+        state_.AuctionDb = db::Database();
+        CompactOnExit();
+    }
+    event->accept();
+}
+
+// A right click on the status bar's third panel pops up the Compute menu.
+bool frmMain::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == panels_[2] && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        sbStatusBar_MouseUp(mouse->button(), panels_[2]->mapTo(statusBar(), mouse->position().toPoint()).x());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace app

@@ -1,0 +1,95 @@
+// The main window: an MDI frame holding the data windows, with the menus, toolbar and status bar of the program.
+//
+// It owns its menus, toolbar, status bar and MDI area (Qt parents); the module state and the Prompter belong to
+// the caller (Main) and must outlive the window. GUI thread only.
+#pragma once
+
+#include "grid/DataWindowHost.h"
+
+#include <QMainWindow>
+
+#include <map>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace grid {
+class frmFlexGrid;
+}
+
+namespace app {
+
+struct ModuleState;
+class GuiPrompter;
+
+class frmMain : public QMainWindow, public grid::DataWindowHost {
+    Q_OBJECT
+public:
+    frmMain(ModuleState &state, GuiPrompter &prompter, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The opening choice: open an existing auction, create one, or batch import one.
+    void FileOpen();
+    // Fill the active data window's table and round lists from sysTables and sysRounds.
+    void PopulateTables() override;
+    void PopulateRounds() override;
+    ModuleState &moduleState() override { return state_; }
+
+    QMdiArea *mdiArea() const { return mdi_; }
+    // The active MDI child's content widget, or null.
+    QWidget *activeChild() const;
+    // A new data window on the newest round of the first table (New, New Window).
+    void newDataWindow();
+
+    // Ends the program without saving the placement or compacting (the opening choice was declined).
+    void endNow();
+    bool isEnding() const { return ending_; }
+
+    // Named menu items and toolbar buttons, for tests and the command routing.
+    QAction *action(const QString &name) const;
+    QLabel *statusPanel(int panel) const;
+    QMenu *popupMenu(const QString &name) const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Building (frmMainMenus.cpp).
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
+
+    // Placement (frmMainPlacement.cpp).
+    void MDIForm_Load();
+    void savePlacement();
+    void CompactOnExit();
+
+    // Commands (frmMainCommands.cpp).
+    void connectCommands();
+    void forward(const char *operation, bool refuse = true, const QString &argument = {});
+    void tbToolBar_ButtonClick(const QString &key);
+    void sbStatusBar_MouseUp(Qt::MouseButton button, int x);
+    void showHelp(bool search);
+
+    // Opening (frmMainOpen.cpp).
+    void openExistingAuction();
+    QMdiSubWindow *addDataWindow(grid::frmFlexGrid *window);
+    void populateList(const QString &sql, const QString &column, bool tables);
+
+    ModuleState &state_;
+    GuiPrompter &prompter_;
+    QMdiArea *mdi_ = nullptr;
+    QToolBar *tbToolBar = nullptr;
+    QLabel *panels_[3] = {};
+    std::map<QString, QAction *> actions_;
+    std::map<QString, QMenu *> menus_;
+    bool ending_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,151 @@
+// The opening choice, opening an existing auction, new data windows, and the procedures that fill a data
+// window's table and round lists.
+#include "app/frmMain.h"
+
+#include "app/GuiPrompter.h"
+#include "app/ModuleState.h"
+#include "app/frmOpeningQuestions.h"
+#include "db/AuctionDatabase.h"
+#include "db/Error.h"
+#include "db/Recordset.h"
+#include "grid/DropDownList.h"
+#include "grid/frmFlexGrid.h"
+#include "import/CreateAuction.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace app {
+
+namespace {
+
+const QChar CR(13);
+
+bool confirmed(GuiPrompter &ui, const QString &title, const QString &text) {
+    return ui.msgBox(text, {Buttons::YesNo}, title) == Answer::Yes;
+}
+
+}  // namespace
+
+void frmMain::FileOpen() {
+    try {
+        frmOpeningQuestions dialog(this);
+        if (dialog.exec() != QDialog::Accepted) {
+            endNow();
+            return;
+        }
+        switch (dialog.choice()) {
+        case frmOpeningQuestions::Choice::New:
+            if (!confirmed(prompter_, QStringLiteral("New Auction"),
+                           QStringLiteral("In order to create a new auction, you must have the round results") + CR +
+                               QStringLiteral("     file from the first round of the auction you intend to create.") + CR +
+                               QStringLiteral("                    Do you have the first round results file?"))) {
+                prompter_.msgBox(QStringLiteral("Please download the first round results file for") + CR +
+                                     QStringLiteral(" the auction you intend to create and try again."),
+                                 {Buttons::OK, Icon::Information}, QStringLiteral("Please Try Again"));
+                endNow();
+                return;
+            }
+            importer::CreateAuction(state_);
+            return;
+        case frmOpeningQuestions::Choice::Batch:
+            if (!confirmed(prompter_, QStringLiteral("Batch Auction Import"),
+                           QStringLiteral("      In order to batch import a new auction, you must have the round results") +
+                               CR +
+                               QStringLiteral("files for all the rounds of the auction you intend to create, in the same directory.") +
+                               CR + QStringLiteral("       Do you have the all of the round results files in the same directory?"))) {
+                prompter_.msgBox(QStringLiteral("Please download the first round results file for") + CR +
+                                     QStringLiteral("the auction you intend to create and try again."),
+                                 {Buttons::OK, Icon::Information}, QStringLiteral("Please Try Again"));
+                endNow();
+                return;
+            }
+            prompter_.msgBox(QStringLiteral("Please select the round results file for ") + CR +
+                                 QStringLiteral("round 1 of the auction you wish to create."),
+                             {Buttons::OK, Icon::Information}, QStringLiteral("Select File for Round 1"));
+            importer::BatchImport(state_);
+            return;
+        case frmOpeningQuestions::Choice::Existing: openExistingAuction(); return;
+        }
+    } catch (const db::Error &error) {
+        if (error.number() == db::err::DialogCancelled) {
+            endNow();
+            return;
+        }
+        prompter_.msgBox(error.text(), {}, {});
+    }
+}
+
+// Chooses an auction database, opens it with one data window on the newest round of the first table.
+void frmMain::openExistingAuction() {
+    FileDialog dialog;
+    dialog.filter = QStringLiteral("Access (*.mdb)|*.mdb");
+    dialog.flags = 4;
+    dialog.initialDir = state_.homeDir;
+    const QString path = prompter_.showOpen(dialog);
+    if (path.isEmpty())
+        return;
+    auto *window = new grid::frmFlexGrid(*this);
+    addDataWindow(window);
+    db::OpenAuctionDatabase(state_, path);
+    setWindowTitle(QStringLiteral("Lotwise - ") + path);
+    PopulateTables();
+    PopulateRounds();
+    window->selectRound(0);
+    window->selectTable(0);
+    window->PBreak_Clear();
+    window->PBreak_Refresh();
+}
+
+// A new data window, sized to what the frame has room for.
+QMdiSubWindow *frmMain::addDataWindow(grid::frmFlexGrid *window) {
+    QMdiSubWindow *sub = mdi_->addSubWindow(window);
+    const QSize room = mdi_->viewport()->size();
+    sub->resize(std::max(room.width() * 9 / 10, 320), std::max(room.height() * 9 / 10, 200));
+    sub->show();
+    return sub;
+}
+
+void frmMain::newDataWindow() {
+    auto *window = new grid::frmFlexGrid(*this);
+    QMdiSubWindow *sub = addDataWindow(window);
+    mdi_->setActiveSubWindow(sub);
+    PopulateTables();
+    PopulateRounds();
+    window->selectRound(0);
+    window->selectTable(0);
+    forward("PBreak_Clear", false);
+    forward("PBreak_Refresh", false);
+}
+
+void frmMain::PopulateTables() {
+    populateList(QStringLiteral("SELECT * FROM [sysTables]"), QStringLiteral("TableName"), true);
+}
+
+void frmMain::PopulateRounds() {
+    populateList(QStringLiteral("SELECT [Round] FROM [sysRounds] ORDER BY [Round] DESC"), QStringLiteral("Round"), false);
+}
+
+// A list already holding as many items as the query has rows is taken to be current and left alone.
+void frmMain::populateList(const QString &sql, const QString &column, bool tables) {
+    try {
+        const auto rows = state_.AuctionDb.openRecordset(sql);
+        const int count = rows->recordCount();
+        auto *window = qobject_cast<grid::frmFlexGrid *>(activeChild());
+        if (!window)
+            throw db::Error(db::err::NoObject, QStringLiteral("Object variable or With block variable not set"));
+        QComboBox *list = tables ? window->ddlTableName : window->ddlRoundNum;
+        if (list->count() == count)
+            return;
+        QStringList items;
+        for (; !rows->eof(); rows->moveNext())
+            items << rows->value(column).toString();
+        window->refillList(list, items);
+    } catch (const db::Error &error) {
+        prompter_.msgBox(QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description()), {}, {});
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,212 @@
+#include "grid/frmFlexGrid.h"
+
+#include "app/ModuleState.h"
+#include "db/Error.h"
+#include "grid/DataWindowHost.h"
+#include "grid/DropDownList.h"
+#include "grid/LazyTableModel.h"
+#include "grid/SpreadGrid.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace grid {
+
+namespace {
+
+const QStringList &allRoundsTables() {
+    static const QStringList tables = {"Round Statistics",    "Increment Statistics",  "Miscellaneous Statistics",
+                                       "Reduction Statistics", "Withdrawal Statistics", "Waiver Statistics"};
+    return tables;
+}
+
+}  // namespace
+
+QString frmFlexGrid::sortOrder(const QString &table) {
+    static const QHash<QString, QString> orders = {
+        {"Round Statistics", " Order By [Round]"},
+        {"Increment Statistics", " Order By [Round]"},
+        {"Waiver Statistics", " Order By [Round]"},
+        {"All Bids", " Order By [Market], [Block], [Submarket]"},
+        {"Markets", " Order By [License Name]"},
+        {"Bidders Raising Own High Bid", " Order By [License Name]"},
+        {"Bidders", " Order By [Bidder]"},
+        {"Bidders Who Reduced", " Order By [Bidder Who Reduced]"},
+        {"Withdrawal Statistics", " Order By [Withdrawal Number]"},
+    };
+    return orders.value(table);
+}
+
+bool frmFlexGrid::isAllRoundsTable(const QString &table) { return allRoundsTables().contains(table); }
+
+frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent), host_(host) {
+    setObjectName(QStringLiteral("frmFlexGrid"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("New Table Selection"));
+    auto *lblTableName = new QLabel(QStringLiteral("&Table:"), this);
+    auto *lblRoundNum = new QLabel(QStringLiteral("&Round:"), this);
+    ddlTableName = new DropDownList(this);
+    ddlRoundNum = new DropDownList(this);
+    ddlTableName->setObjectName(QStringLiteral("ddlTableName"));
+    ddlRoundNum->setObjectName(QStringLiteral("ddlRoundNum"));
+    ddlTableName->setMinimumContentsLength(28);
+    ddlRoundNum->setMinimumContentsLength(5);
+    lblTableName->setBuddy(ddlTableName);
+    lblRoundNum->setBuddy(ddlRoundNum);
+    auto *lists = new QHBoxLayout();
+    lists->addWidget(lblTableName);
+    lists->addWidget(ddlTableName);
+    lists->addSpacing(12);
+    lists->addWidget(lblRoundNum);
+    lists->addWidget(ddlRoundNum);
+    lists->addStretch(1);
+
+    Data1 = new LazyTableModel(this);
+    MSFlexGrid1 = new SpreadGrid(this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setModel(Data1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(lists);
+    layout->addWidget(MSFlexGrid1, 1);
+
+    connect(ddlTableName, &QComboBox::activated, this, [this] { ddlTableName_Click(); });
+    connect(ddlRoundNum, &QComboBox::activated, this, [this] { ddlRoundNum_Click(); });
+    watchDropDown(ddlTableName, SavedTableIndex, true);
+    watchDropDown(ddlRoundNum, SavedRoundIndex, false);
+    resize(720, 420);
+}
+
+frmFlexGrid::~frmFlexGrid() = default;
+
+// Dropping down: the position is saved and the list refilled from the database; left without an entry, the
+// list gets its saved position back, which loads the grid again.
+void frmFlexGrid::watchDropDown(DropDownList *list, int &saved, bool tables) {
+    connect(list, &DropDownList::droppingDown, this, [this, list, &saved, tables] {
+        if (list->currentIndex() >= 0)
+            saved = list->currentIndex();
+        if (tables)
+            host_.PopulateTables();
+        else
+            host_.PopulateRounds();
+    });
+    connect(list, &DropDownList::focusLost, this, [this, list, &saved, tables] {
+        if (list->currentIndex() >= 0 || saved < 0 || saved >= list->count())
+            return;
+        if (tables)
+            selectTable(saved);
+        else
+            selectRound(saved);
+    });
+}
+
+void frmFlexGrid::refillList(QComboBox *list, const QStringList &items) {
+    const QSignalBlocker blocker(list);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+}
+
+void frmFlexGrid::selectTable(int index) {
+    {
+        const QSignalBlocker blocker(ddlTableName);
+        ddlTableName->setCurrentIndex(index);
+    }
+    ddlTableName_Click();
+}
+
+void frmFlexGrid::selectRound(int index) {
+    {
+        const QSignalBlocker blocker(ddlRoundNum);
+        ddlRoundNum->setCurrentIndex(index);
+    }
+    ddlRoundNum_Click();
+}
+
+void frmFlexGrid::showError(int number, const QString &description) {
+    host_.moduleState().ui().msgBox(QStringLiteral("Error %1: %2").arg(number).arg(description), {}, {});
+}
+
+void frmFlexGrid::load(const QString &statement) {
+    Data1->setHoldingDatabase(host_.moduleState().AuctionDb);  // the database may have been opened after the window
+    Data1->setQuery(host_.moduleState().AuctionDbPath, statement);
+    statement_ = statement;
+}
+
+// The caption and status text name the table, and the round when the round list applies.
+void frmFlexGrid::show(const QString &table, const QString &round, bool withRound) {
+    const QString text = withRound ? table + QStringLiteral(" - Round ") + round : table;
+    setWindowTitle(text);
+    host_.moduleState().ui().setStatus(app::kStatusPanelText, text);
+}
+
+void frmFlexGrid::ddlTableName_Click() {
+    const QString table = ddlTableName->currentText();
+    const QString round = ddlRoundNum->currentText();
+    if (table.isEmpty() || round.isEmpty())
+        return;
+    app::BusyCursor busy(host_.moduleState().ui());
+    try {
+        const bool perRound = !isAllRoundsTable(table);
+        ddlRoundNum->setEnabled(perRound);
+        QString statement = QStringLiteral("SELECT * FROM [") + table + u']';
+        if (perRound)
+            statement += QStringLiteral(" WHERE [Round] = ") + round;
+        statement += sortOrder(table);
+        MSFlexGrid1->setRowHeaderWidth(5);
+        try {
+            load(statement);
+        } catch (const db::Error &error) {
+            if (error.number() != db::err::TooFewParameters)
+                throw;
+            // No [Round] column, as in many user-defined tables: every row, in the table's own order.
+            ddlRoundNum->setEnabled(false);
+            load(QStringLiteral("SELECT * FROM [") + table + u']');
+        }
+        show(table, round, ddlRoundNum->isEnabled());
+        SortOrFilterApplied = false;
+        PBreak_Clear();
+        PBreak_Refresh();
+    } catch (const db::Error &error) {
+        showError(error.number(), error.description());
+    }
+}
+
+void frmFlexGrid::ddlRoundNum_Click() {
+    const QString table = ddlTableName->currentText();
+    const QString round = ddlRoundNum->currentText();
+    if (table.isEmpty() || round.isEmpty())
+        return;
+    app::BusyCursor busy(host_.moduleState().ui());
+    try {
+        load(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] WHERE [Round] = ") + round + sortOrder(table));
+        show(table, round, true);
+        if (SortOrFilterApplied) {
+            PBreak_Clear();
+            PBreak_Refresh();
+        }
+    } catch (const db::Error &error) {
+        showError(error.number(), error.description());
+    }
+}
+
+void frmFlexGrid::Form_Activate() {
+    const QString table = ddlTableName->currentText();
+    const QString round = ddlRoundNum->currentText();
+    QString text;
+    if (table.isEmpty() && round.isEmpty())
+        text = QStringLiteral("Status");
+    else if (round.isEmpty() || !ddlRoundNum->isEnabled())
+        text = table;
+    else
+        text = table + QStringLiteral(" - Round ") + round;
+    host_.moduleState().ui().setStatus(app::kStatusPanelText, text);
+}
+
+// The page-break marks: every mark is cleared, then those of the grid's breaks are drawn again.
+void frmFlexGrid::PBreak_Clear() { MSFlexGrid1->clearPageBreakMarks(); }
+
+void frmFlexGrid::PBreak_Refresh() { MSFlexGrid1->drawPageBreakMarks(); }
+
+}  // namespace grid

@@ -1,0 +1,67 @@
+// A data window: one table of the open auction in a grid, for one round, or for every round in the case of the
+// all-rounds statistics tables and of tables without a [Round] column.
+//
+// An MDI child of the main window (its host), which must outlive it. Its grid shows the rows through a lazy model
+// that reads them off the GUI thread; while a table is shown, it is held (DROP TABLE of it is refused). The main
+// window calls the window's operations by name (Q_INVOKABLE). GUI thread only.
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+
+namespace grid {
+
+class DataWindowHost;
+class DropDownList;
+class LazyTableModel;
+class SpreadGrid;
+
+class frmFlexGrid : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmFlexGrid(DataWindowHost &host, QWidget *parent = nullptr);
+    ~frmFlexGrid() override;
+
+    // Setting a list's position raises its click handler, as choosing the entry does.
+    void selectTable(int index);
+    void selectRound(int index);
+    // Replaces a list's items; no entry is selected afterwards.
+    void refillList(QComboBox *list, const QStringList &items);
+
+    // The status text of an activated window: the table and round it shows.
+    void Form_Activate();
+
+    Q_INVOKABLE void PBreak_Clear();
+    Q_INVOKABLE void PBreak_Refresh();
+
+    // The statement the grid shows, as built from the lists.
+    const QString &shownStatement() const { return statement_; }
+
+    // The data window's standard order for a table, appended to its SELECT.
+    static QString sortOrder(const QString &table);
+    // The six statistics tables shown for every round at once.
+    static bool isAllRoundsTable(const QString &table);
+
+    DropDownList *ddlTableName = nullptr;
+    DropDownList *ddlRoundNum = nullptr;
+    SpreadGrid *MSFlexGrid1 = nullptr;
+    LazyTableModel *Data1 = nullptr;
+    bool SortOrFilterApplied = false;
+
+private:
+    void ddlTableName_Click();
+    void ddlRoundNum_Click();
+    void show(const QString &table, const QString &round, bool withRound);
+    void load(const QString &statement);
+    void showError(int number, const QString &description);
+    void watchDropDown(DropDownList *list, int &saved, bool tables);
+
+    DataWindowHost &host_;
+    QString statement_;
+    int SavedTableIndex = -1;
+    int SavedRoundIndex = -1;
+};
+
+}  // namespace grid
