@@ -1,6 +1,5 @@
 #include "app/Demo.h"
 
-#include "app/GuiPrompter.h"
 #include "app/ModuleState.h"
 #include "app/frmMain.h"
 #include "db/AuctionDatabase.h"
@@ -44,7 +43,7 @@ private:
 };
 
 // Every demo round file but the last, copied into a scratch folder of the home directory, is batch imported.
-bool buildDemo(ModuleState &state, GuiPrompter &prompter, const QString &folder, const QStringList &rounds) {
+bool buildDemo(ModuleState &state, Prompter &prompter, const QString &folder, const QStringList &rounds) {
     QTemporaryDir staging(QDir(state.homeDir).filePath(QStringLiteral("demo-rounds-XXXXXX")));
     for (qsizetype i = 0; i + 1 < rounds.size(); ++i)
         QFile::copy(QDir(folder).filePath(rounds[i]), staging.filePath(rounds[i]));
@@ -69,7 +68,7 @@ QString demoRoundsFolder() {
     return {};
 }
 
-bool openDemo(frmMain &window, ModuleState &state, GuiPrompter &prompter) {
+bool openDemo(frmMain &window, ModuleState &state, Prompter &prompter) {
     const QString folder = demoRoundsFolder();
     const QStringList rounds = folder.isEmpty() ? QStringList() : QDir(folder).entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Name);
     if (rounds.size() < 2) {

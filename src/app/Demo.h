@@ -8,7 +8,7 @@
 namespace app {
 
 class frmMain;
-class GuiPrompter;
+class Prompter;
 struct ModuleState;
 
 // The folder of the demo round files, or empty when there is none.
@@ -16,6 +16,6 @@ QString demoRoundsFolder();
 
 // Builds the demo auction if the home directory has none yet, and opens it. Returns false (after a message) when
 // there are no demo files.
-bool openDemo(frmMain &window, ModuleState &state, GuiPrompter &prompter);
+bool openDemo(frmMain &window, ModuleState &state, Prompter &prompter);
 
 }  // namespace app

@@ -15,7 +15,7 @@
 
 namespace app {
 
-frmMain::frmMain(ModuleState &state, GuiPrompter &prompter, QWidget *parent)
+frmMain::frmMain(ModuleState &state, Prompter &prompter, QWidget *parent)
     : QMainWindow(parent), state_(state), prompter_(prompter) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Lotwise"));
@@ -32,9 +32,11 @@ frmMain::frmMain(ModuleState &state, GuiPrompter &prompter, QWidget *parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    prompter_.setWindow(this);
-    for (int panel = 1; panel <= 3; ++panel)
-        prompter_.setStatusPanel(panel, panels_[panel - 1]);
+    if (auto *gui = dynamic_cast<GuiPrompter *>(&prompter_)) {
+        gui->setWindow(this);
+        for (int panel = 1; panel <= 3; ++panel)
+            gui->setStatusPanel(panel, panels_[panel - 1]);
+    }
     connectCommands();
     state_.FileOpen = [this] { FileOpen(); };
     MDIForm_Load();

@@ -24,12 +24,13 @@ class frmFlexGrid;
 namespace app {
 
 struct ModuleState;
-class GuiPrompter;
+class Prompter;
 
 class frmMain : public QMainWindow, public grid::DataWindowHost {
     Q_OBJECT
 public:
-    frmMain(ModuleState &state, GuiPrompter &prompter, QWidget *parent = nullptr);
+    // A GuiPrompter is given this window and its status panels; any other Prompter (tests) is used as it is.
+    frmMain(ModuleState &state, Prompter &prompter, QWidget *parent = nullptr);
     ~frmMain() override;
 
     // The opening choice: open an existing auction, create one, or batch import one.
@@ -83,7 +84,7 @@ private:
     void populateList(const QString &sql, const QString &column, bool tables);
 
     ModuleState &state_;
-    GuiPrompter &prompter_;
+    Prompter &prompter_;
     QMdiArea *mdi_ = nullptr;
     QToolBar *tbToolBar = nullptr;
     QLabel *panels_[3] = {};

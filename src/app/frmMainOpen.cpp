@@ -23,7 +23,7 @@ namespace {
 
 const QChar CR(13);
 
-bool confirmed(GuiPrompter &ui, const QString &title, const QString &text) {
+bool confirmed(Prompter &ui, const QString &title, const QString &text) {
     return ui.msgBox(text, {Buttons::YesNo}, title) == Answer::Yes;
 }
 

@@ -1,0 +1,72 @@
+// The opening choice: its three paths, and the ways it ends the program.
+#include "app/MainWindowFixture.h"
+
+#include "app/frmOpeningQuestions.h"
+#include "grid/DropDownList.h"
+#include "grid/frmFlexGrid.h"
+
+#include <QFile>
+
+using testsupport::lines;
+
+TEST_F(MainWindowFixture, CancelOrNoEndsTheProgram) {
+    onNextDialog([](QDialog *dialog) { dialog->reject(); });
+    window->FileOpen();
+    EXPECT_TRUE(window->isEnding());
+}
+
+TEST_F(MainWindowFixture, NoRoundOneFileEndsTheProgram) {
+    onNextDialog([](QDialog *dialog) {
+        static_cast<app::frmOpeningQuestions *>(dialog)->choose(app::frmOpeningQuestions::Choice::New);
+        dialog->accept();
+    });
+    ui.expectMessage("New Auction", app::Answer::No).expectMessage("Please Try Again");
+    window->FileOpen();
+    EXPECT_EQ(lines(ui.messages.front().text).value(2), "                    Do you have the first round results file?");
+    EXPECT_EQ(lines(ui.messages.back().text),
+              QStringList({"Please download the first round results file for",
+                           " the auction you intend to create and try again."}));
+    EXPECT_TRUE(window->isEnding());
+}
+
+TEST_F(MainWindowFixture, BatchChoiceAsksThenImports) {
+    testsupport::ScratchDir rounds;
+    for (int r = 1; r <= 3; ++r)
+        QFile::copy(testsupport::dataPath(QStringLiteral("auction-11/11_00%1.zip").arg(r)), rounds.path(QStringLiteral("11_00%1.zip").arg(r)));
+    onNextDialog([](QDialog *dialog) {
+        static_cast<app::frmOpeningQuestions *>(dialog)->choose(app::frmOpeningQuestions::Choice::Batch);
+        dialog->accept();
+    });
+    ui.expectMessage("Batch Auction Import", app::Answer::Yes)
+        .expectMessage("Select File for Round 1")
+        .expectOpen(rounds.path("11_001.zip"))
+        .expectMessage("Finished Batch Import");
+    window->FileOpen();
+    EXPECT_FALSE(window->isEnding());
+    EXPECT_EQ(ui.messages.back().text, "Finished importing rounds 1 to 3.");
+    EXPECT_EQ(ui.caption, "Lotwise - " + home.path("Auction11.mdb"));
+    EXPECT_EQ(dataWindowCount(), 0);  // the user opens one with New
+}
+
+TEST_F(MainWindowFixture, ExistingAuctionOpensOnItsNewestRound) {
+    const QString path = buildAuction(12);
+    openThroughFileOpen(path);
+    EXPECT_EQ(window->windowTitle(), "Lotwise - " + path);
+    ASSERT_EQ(dataWindowCount(), 1);
+    grid::frmFlexGrid *data = activeDataWindow();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->ddlRoundNum->currentText(), "12");
+    EXPECT_EQ(data->ddlTableName->currentText(), "All Bids");
+    EXPECT_EQ(data->ddlRoundNum->count(), 12);
+    EXPECT_EQ(data->shownStatement(), "SELECT * FROM [All Bids] WHERE [Round] = 12 Order By [Market], [Block], [Submarket]");
+    EXPECT_EQ(ui.dialogs.back().filter, "Access (*.mdb)|*.mdb");
+    EXPECT_EQ(ui.dialogs.back().initialDir, home.path());
+}
+
+TEST_F(MainWindowFixture, CancelledFileDialogEndsTheProgram) {
+    onNextDialog([](QDialog *dialog) { dialog->accept(); });
+    ui.expectOpenCancelled();
+    window->FileOpen();
+    EXPECT_TRUE(window->isEnding());
+    EXPECT_EQ(dataWindowCount(), 0);
+}
