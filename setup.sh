@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev
+  qt6-base-dev qt6-qpa-plugins adwaita-icon-theme
   libsqlite3-dev sqlite3
   libzip-dev zip unzip
   mdbtools-dev mdbtools

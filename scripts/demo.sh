@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs Lotwise on the demo auction: batch-imports the demo round results files (auction 11, rounds 1-12) into a
-# demo auction database in a demo home directory, then lists its tables and rounds.
+# Starts Lotwise on the demo auction. The demo auction is built once, in build/demo-home, from the demo round
+# results files (auction 11); its last round is left for File > Auto Import.
 set -euo pipefail
 build="${1:-build}"
-cli="$build/bin/lotwise-cli"
 home="$build/demo-home"
 mkdir -p "$home"
-db=$("$cli" --home "$home" --yes batch-import demo/rounds/11_001.zip)
-echo "Demo auction database: $db"
-"$cli" tables --db "$db"
-"$cli" rounds --db "$db"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != "offscreen" ]; then
+  echo "Lotwise is a desktop program and needs a display (none is set)." >&2
+  echo "On a machine without one, try: xvfb-run -a $build/bin/lotwise --demo --home $home" >&2
+  exit 1
+fi
+exec "$build/bin/lotwise" --demo --home "$home"
