@@ -39,6 +39,9 @@ QString convertLegacy(app::ModuleState &state, const QString &path) {
         return copy;
     }
     const QString staging = QFileInfo(copy).absoluteDir().filePath(u'.' + QFileInfo(copy).fileName() + QStringLiteral(".new"));
+    // The log of a conversion killed part way would be applied to the new staging file.
+    QFile::remove(staging + QStringLiteral("-wal"));
+    QFile::remove(staging + QStringLiteral("-shm"));
     try {
         jet::convertToSqlite(path, staging);
         completeConvertedSchema(staging);

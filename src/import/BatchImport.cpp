@@ -1,6 +1,7 @@
 // BatchImport: a new auction from its round 1 file, then every following round file of the same folder until one
-// is missing. While one round is written into the auction database, the next one is already being extracted and
-// converted (by its own process), so the two cores share the work.
+// is missing. While one round is written into the auction database, the next ones are already being extracted and
+// converted (each by its own process). Preparing a round costs several times what writing it does, so two rounds
+// are prepared at once: both cores then work on the slow part.
 #include "import/CreateAuction.h"
 
 #include "app/ModuleState.h"
@@ -16,12 +17,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <deque>
 #include <future>
-#include <optional>
 
 namespace importer {
 
 namespace {
+
+constexpr qint32 kRoundsPreparedAhead = 2;
 
 // One round database made ready in the background. Whatever happens to the batch, the background work is
 // waited for, and a database that was not taken is removed.
@@ -89,13 +92,23 @@ qint32 importFollowingRounds(app::ModuleState &state, const QString &folder, con
     const ProgressScope progress(state.ui(), found);
     if (!state.ui().progressStep(1, QStringLiteral("Round 1 of %1").arg(found)))
         return 1;
-    std::unique_ptr<PreparedRound> next = prepare(state, folder, prefix, 2);
+    // The rounds being prepared, in order: round, round + 1, ... up to the first missing file.
+    std::deque<std::unique_ptr<PreparedRound>> ahead;
+    qint32 nextToPrepare = 2;
+    const auto prepareAhead = [&] {
+        while (static_cast<qint32>(ahead.size()) < kRoundsPreparedAhead && (ahead.empty() || ahead.back())) {
+            ahead.push_back(prepare(state, folder, prefix, nextToPrepare));
+            ++nextToPrepare;
+        }
+    };
+    prepareAhead();
     for (qint32 round = 2;; ++round) {
-        if (!next)
+        if (!ahead.front())
             return round - 1;
-        const std::unique_ptr<PreparedRound> current = std::move(next);
+        const std::unique_ptr<PreparedRound> current = std::move(ahead.front());
+        ahead.pop_front();
         const QString roundPath = current->take(state);
-        next = prepare(state, folder, prefix, round + 1);
+        prepareAhead();
         try {
             copyRoundRows(state.AuctionDb, roundPath, round, RoundDeletion::WithdrawalsOnly);
         } catch (...) {

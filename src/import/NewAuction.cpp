@@ -33,6 +33,11 @@ bool confirmReplacing(app::ModuleState &state, qint32 auction, const QString &pa
 void buildAuctionFile(app::ModuleState &state, const QString &zipPath, const QString &member, qint32 auction,
                       db::schema::Creator creator, const QString &finalPath) {
     const QString staging = u'.' + QFileInfo(finalPath).fileName() + QStringLiteral(".new");
+    // A creation killed after its commit leaves the staging file's log behind, which SQLite would apply to the
+    // new staging file (the system tables would then exist already, or worse).
+    const QString stalePath = QDir(state.homeDir).filePath(staging);
+    QFile::remove(stalePath + QStringLiteral("-wal"));
+    QFile::remove(stalePath + QStringLiteral("-shm"));
     const QString stagingPath = ExtractRoundDatabase(state.homeDir, zipPath, member, staging);
     try {
         {

@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <csignal>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -27,6 +29,8 @@ void applyLimits(const ChildLimits &limits) {
     setrlimit(RLIMIT_CPU, &cpuLimit);
     setrlimit(RLIMIT_AS, &memoryLimit);
     setrlimit(RLIMIT_CORE, &noCore);
+    // The converter ends with the program (a killed program must not leave it writing a temporary file on).
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
 }
 
 }  // namespace
