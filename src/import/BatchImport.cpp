@@ -125,6 +125,7 @@ qint32 importFollowingRounds(app::ModuleState &state, const QString &folder, con
 
 bool BatchImport(app::ModuleState &state) {
     try {
+        removeStaleWorkFiles(state.homeDir);
         const QString path = chooseRoundOne(state, 0);
         if (path.isEmpty())
             return false;

@@ -3,6 +3,7 @@
 #include "app/ModuleState.h"
 #include "db/Error.h"
 #include "import/LastImport.h"
+#include "import/RoundDatabase.h"
 #include "import/NewAuction.h"
 #include "import/RoundFileName.h"
 
@@ -18,6 +19,7 @@ const QChar CR(13);
 
 bool CreateAuction(app::ModuleState &state) {
     try {
+        removeStaleWorkFiles(state.homeDir);
         const QString path = chooseRoundOne(state, 4);
         if (path.isEmpty())
             return false;

@@ -99,6 +99,7 @@ QString NextRoundFileName(app::ModuleState &state) {
 bool ImportRound(app::ModuleState &state, bool AutoImport) {
     QString extracted;
     try {
+        removeStaleWorkFiles(state.homeDir);
         QString path;
         if (AutoImport) {
             path = NextRoundFileName(state);

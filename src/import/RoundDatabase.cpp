@@ -6,8 +6,10 @@
 #include "jet/FileFormat.h"
 #include "jet/JetConverter.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace importer {
 
@@ -43,6 +45,16 @@ QString ExtractRoundDatabase(const QString &homeDir, const QString &zipPath, con
         throw;
     }
     return dest;
+}
+
+void removeStaleWorkFiles(const QString &homeDir) {
+    static const QRegularExpression workFile(QStringLiteral("^\\..+\\.(zipped|part|new|new-wal|new-shm)$"));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-15 * 60);
+    const QDir home(homeDir);
+    for (const QFileInfo &file : home.entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (workFile.match(file.fileName()).hasMatch() && file.lastModified() < before)
+            QFile::remove(file.absoluteFilePath());
+    }
 }
 
 }  // namespace importer

@@ -19,4 +19,8 @@ QString extractedName(const app::ModuleState &state, const QString &member);
 QString ExtractRoundDatabase(const QString &homeDir, const QString &zipPath, const QString &member,
                              const QString &destName);
 
+// Removes the hidden work files that an import or creation killed part way left in the home directory (files
+// being extracted, converted or staged), once they are older than any running import could make them.
+void removeStaleWorkFiles(const QString &homeDir);
+
 }  // namespace importer

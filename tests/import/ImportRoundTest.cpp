@@ -6,6 +6,7 @@
 #include "support/AuctionFixture.h"
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
 
 #include <zip.h>
@@ -131,4 +132,22 @@ TEST_F(ImportFixture, AutoImportFindsFilesOfSingleDigitAuctions) {
     EXPECT_EQ(rounds(), QStringList({"1", "2", "3"}));
     EXPECT_EQ(count("SELECT Count(*) FROM [Sysop Notes]"), 5);
     EXPECT_EQ(column("SELECT [Round] FROM [Sysop Notes] WHERE [Note] Like \"Bidders'*\""), QStringList({"1", "3"}));
+}
+
+TEST_F(ImportFixture, WorkFilesOfKilledImportsAreSweptAway) {
+    createAuction11();
+    const QStringList names = {".11_002.mdb.zipped", ".11_002.mdb.x1y2.part", ".Auction11.mdb.new-wal", ".notes.txt"};
+    for (const QString &name : names) {
+        QFile file(home.path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("left behind");
+        file.flush();
+        file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    }
+    QFile fresh(home.path(".11_003.mdb.zipped"));  // an import running right now in another window: kept
+    ASSERT_TRUE(fresh.open(QIODevice::WriteOnly));
+    fresh.close();
+    ui.expectOpenCancelled();
+    EXPECT_FALSE(importer::ImportRound(state, false));
+    EXPECT_EQ(filesInHome(), QStringList({".11_003.mdb.zipped", ".notes.txt", "Auction11.mdb", "lastimp.inf"}));
 }
