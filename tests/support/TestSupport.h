@@ -12,6 +12,8 @@ inline std::ostream &operator<<(std::ostream &os, const QString &s) { return os 
 inline std::ostream &operator<<(std::ostream &os, const QStringList &list) {
     return os << '[' << list.join(QStringLiteral(" | ")).toStdString() << ']';
 }
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList &list, std::ostream *os) { *os << list; }
 
 namespace testsupport {
 
