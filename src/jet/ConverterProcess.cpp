@@ -48,12 +48,16 @@ QString converterProgram() {
     const QByteArray configured = qgetenv("LOTWISE_MDB2SQLITE");
     if (!configured.isEmpty())
         return QString::fromLocal8Bit(configured);
-    QStringList folders;
+    // Beside the program (the build folder), or in libexec/lotwise of the prefix it is installed under.
+    QStringList programFolders;
     if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath();
+        programFolders << QCoreApplication::applicationDirPath();
     const QFileInfo self(QStringLiteral("/proc/self/exe"));
     if (self.exists())
-        folders << QFileInfo(self.canonicalFilePath()).absolutePath();
+        programFolders << QFileInfo(self.canonicalFilePath()).absolutePath();
+    QStringList folders = programFolders;
+    for (const QString &folder : programFolders)
+        folders << QDir(folder).filePath(QStringLiteral("../libexec/lotwise"));
     folders << QStringLiteral(LOTWISE_LIBEXEC_DIR);
     for (const QString &folder : folders) {
         const QFileInfo candidate(QDir(folder).filePath(QLatin1String(kProgramName)));
