@@ -5,10 +5,14 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTimer>
+
+#include <functional>
+#include <memory>
 
 namespace grid {
 
@@ -80,28 +84,45 @@ void LazyTableModel::show(GridQuery query, db::TableHold hold) {
 
 void LazyTableModel::stopWorker() { worker_.reset(); }
 
-// Results reach the model through queued calls tagged with the query's generation: calls of a stopped worker
-// still in the event queue are ignored, and none is delivered once the model is gone.
+// A result of the worker on its way to the UI thread. The event owns what it carries: the worker gives it away
+// with postEvent() and the UI thread runs and deletes it, or Qt deletes it with the model.
+class LazyTableModel::Delivery : public QEvent {
+public:
+    explicit Delivery(std::function<void()> call) : QEvent(type()), call_(std::move(call)) {}
+    static QEvent::Type type() {
+        static const auto registered = QEvent::Type(QEvent::registerEventType());
+        return registered;
+    }
+    void run() { call_(); }
+
+private:
+    std::function<void()> call_;
+};
+
+void LazyTableModel::customEvent(QEvent *event) {
+    if (event->type() == Delivery::type())
+        static_cast<Delivery *>(event)->run();
+}
+
+// Results are tagged with the query's generation: those of a stopped worker still in the event queue are
+// ignored, and none is delivered once the model is gone.
 void LazyTableModel::startWorker() {
     const quint64 generation = generation_;
+    const auto deliver = [this](std::function<void()> call) {
+        QCoreApplication::postEvent(this, new Delivery(std::move(call)));
+    };
     QueryWorker::Events events;
-    events.firstPage = [this, generation](RowPage page) {
-        QMetaObject::invokeMethod(this, [this, generation, page = std::move(page)]() mutable {
-            onFirstPage(generation, std::move(page));
-        }, Qt::QueuedConnection);
+    events.firstPage = [this, deliver, generation](RowPage page) {
+        auto rows = std::make_shared<RowPage>(std::move(page));
+        deliver([this, generation, rows] { onFirstPage(generation, std::move(*rows)); });
     };
-    events.counted = [this, generation](int rows) {
-        QMetaObject::invokeMethod(this, [this, generation, rows] { onCounted(generation, rows); },
-                                  Qt::QueuedConnection);
+    events.counted = [this, deliver, generation](int rows) { deliver([this, generation, rows] { onCounted(generation, rows); }); };
+    events.pageLoaded = [this, deliver, generation](RowPage page) {
+        auto rows = std::make_shared<RowPage>(std::move(page));
+        deliver([this, generation, rows] { onPageLoaded(generation, std::move(*rows)); });
     };
-    events.pageLoaded = [this, generation](RowPage page) {
-        QMetaObject::invokeMethod(this, [this, generation, page = std::move(page)]() mutable {
-            onPageLoaded(generation, std::move(page));
-        }, Qt::QueuedConnection);
-    };
-    events.failed = [this, generation](const db::Error &error) {
-        QMetaObject::invokeMethod(this, [this, generation, error] { onFailed(generation, error); },
-                                  Qt::QueuedConnection);
+    events.failed = [this, deliver, generation](const db::Error &error) {
+        deliver([this, generation, error] { onFailed(generation, error); });
     };
     worker_ = std::make_unique<QueryWorker>(query_, kPageSize, std::move(events));
 }

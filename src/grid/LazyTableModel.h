@@ -87,7 +87,12 @@ signals:
     void loadingFinished();         // the initial load is over: right after rowCountKnown
     void failed(const db::Error &error);
 
+protected:
+    void customEvent(QEvent *event) override;
+
 private:
+    class Delivery;
+
     db::Database &connectionFor(const QString &databasePath);
     db::TableHold holdFor(const GridQuery &query) const;
     void show(GridQuery query, db::TableHold hold);
