@@ -154,7 +154,7 @@ void frmFlexGrid::ddlTableName_Click() {
         if (perRound)
             statement += QStringLiteral(" WHERE [Round] = ") + round;
         statement += sortOrder(table);
-        MSFlexGrid1->setRowHeaderWidth(5);
+        MSFlexGrid1->setRowHeaderWidth(-1);  // the row-number column, as narrow as its numbers allow
         try {
             load(statement);
         } catch (const db::Error &error) {
@@ -204,9 +204,10 @@ void frmFlexGrid::Form_Activate() {
     host_.moduleState().ui().setStatus(app::kStatusPanelText, text);
 }
 
-// The page-break marks: every mark is cleared, then those of the grid's breaks are drawn again.
-void frmFlexGrid::PBreak_Clear() { MSFlexGrid1->clearPageBreakMarks(); }
+// The page-break marks: every mark is cleared, then those of the grid's breaks are drawn again. The grid has no
+// breaks of its own yet, so both come down to repainting it.
+void frmFlexGrid::PBreak_Clear() { MSFlexGrid1->viewport()->update(); }
 
-void frmFlexGrid::PBreak_Refresh() { MSFlexGrid1->drawPageBreakMarks(); }
+void frmFlexGrid::PBreak_Refresh() { MSFlexGrid1->viewport()->update(); }
 
 }  // namespace grid
