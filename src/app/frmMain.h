@@ -65,6 +65,7 @@ private:
     void buildToolBar();
     void buildStatusBar();
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
+    void listChildWindows(QMenu *menu);
 
     // Placement (frmMainPlacement.cpp).
     void MDIForm_Load();
@@ -90,6 +91,7 @@ private:
     QLabel *panels_[3] = {};
     std::map<QString, QAction *> actions_;
     std::map<QString, QMenu *> menus_;
+    QList<QAction *> windowListActions_;
     bool ending_ = false;
 };
 

@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QIcon>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -126,6 +128,7 @@ void frmMain::buildMenus() {
     fill(topMenu("mnuTools", "&Tools"), kToolsMenu, add, menus_);
     QMenu *window = topMenu("mnuWindow", "&Window");
     fill(window, kWindowMenu, add, menus_);
+    connect(window, &QMenu::aboutToShow, this, [this, window] { listChildWindows(window); });
     fill(topMenu("mnuHelp", "&Help"), kHelpMenu, add, menus_);
     // The two hidden menus exist only as popups.
     for (auto [name, caption] : {std::pair{"mnuComp", "Compute"}, std::pair{"mnuPBreak", "Page Breaks"}}) {
@@ -139,6 +142,28 @@ void frmMain::buildMenus() {
     for (const char *toggle : {"mnuViewToolbar", "mnuViewStatusBar"}) {
         actions_[QString::fromLatin1(toggle)]->setCheckable(true);
         actions_[QString::fromLatin1(toggle)]->setChecked(true);
+    }
+}
+
+// The Window menu ends with the open child windows, the active one checked; choosing one activates it.
+void frmMain::listChildWindows(QMenu *menu) {
+    for (QAction *old : windowListActions_) {
+        menu->removeAction(old);
+        old->deleteLater();
+    }
+    windowListActions_.clear();
+    const QList<QMdiSubWindow *> windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    windowListActions_ << menu->addSeparator();
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow *sub = windows[i];
+        const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
+        QAction *entry = menu->addAction(number + sub->windowTitle());
+        entry->setCheckable(true);
+        entry->setChecked(sub == mdi_->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, sub] { mdi_->setActiveSubWindow(sub); });
+        windowListActions_ << entry;
     }
 }
 

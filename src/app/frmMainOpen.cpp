@@ -99,11 +99,16 @@ void frmMain::openExistingAuction() {
     window->PBreak_Refresh();
 }
 
-// A new data window, sized to what the frame has room for.
+// A new data window, three quarters of the frame's room, each one a step further down and right (as cascading
+// places them), always wholly inside the frame.
 QMdiSubWindow *frmMain::addDataWindow(grid::frmFlexGrid *window) {
     QMdiSubWindow *sub = mdi_->addSubWindow(window);
     const QSize room = mdi_->viewport()->size();
-    sub->resize(std::max(room.width() * 9 / 10, 320), std::max(room.height() * 9 / 10, 200));
+    const QSize size(std::max(room.width() * 3 / 4, 320), std::max(room.height() * 3 / 4, 200));
+    const int step = 24 * int(mdi_->subWindowList().size() - 1);
+    const int x = std::max(0, std::min(step, room.width() - size.width()));
+    const int y = std::max(0, std::min(step, room.height() - size.height()));
+    sub->setGeometry(x, y, size.width(), size.height());
     sub->show();
     return sub;
 }

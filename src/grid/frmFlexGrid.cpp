@@ -50,7 +50,8 @@ frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent
     ddlRoundNum = new DropDownList(this);
     ddlTableName->setObjectName(QStringLiteral("ddlTableName"));
     ddlRoundNum->setObjectName(QStringLiteral("ddlRoundNum"));
-    ddlTableName->setMinimumContentsLength(28);
+    ddlTableName->setMinimumContentsLength(16);
+    ddlTableName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ddlRoundNum->setMinimumContentsLength(5);
     lblTableName->setBuddy(ddlTableName);
     lblRoundNum->setBuddy(ddlRoundNum);
