@@ -11,6 +11,7 @@
 // (c) As (b), with two Table Wizard and two Query Builder tables over "All Bids", rebuilt by every import.
 //
 // Figures only: nothing is asserted. Run it on an idle machine.
+#include "BenchSupport.h"
 #include "app/ModuleState.h"
 #include "app/Prompter.h"
 #include "db/Database.h"
@@ -27,7 +28,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <zip.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -90,27 +90,6 @@ double median(std::vector<double> values) {
     std::exit(1);
 }
 
-// Writes the one member of a round zip into `folder`; its path, or nothing.
-QString extractMember(const QString &zipPath, const QDir &folder) {
-    zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, nullptr);
-    if (!archive)
-        return {};
-    zip_stat_t stat;
-    QString path;
-    if (zip_get_num_entries(archive, 0) == 1 && zip_stat_index(archive, 0, 0, &stat) == 0) {
-        path = folder.filePath(QString::fromUtf8(stat.name));
-        QByteArray data(static_cast<qsizetype>(stat.size), '\0');
-        zip_file_t *member = zip_fopen_index(archive, 0, 0);
-        const bool read = member && zip_fread(member, data.data(), stat.size) == static_cast<zip_int64_t>(stat.size);
-        if (member)
-            zip_fclose(member);
-        QFile out(path);
-        if (!read || !out.open(QIODevice::WriteOnly) || out.write(data) != data.size())
-            path.clear();
-    }
-    zip_close(archive);
-    return path;
-}
 
 struct Reading {
     long long rows = 0;
@@ -297,7 +276,7 @@ int main(int argc, char **argv) {
     base.mkdir(QStringLiteral("mdb"));
     QStringList mdbFiles;
     for (const QString &zip : zips) {
-        const QString mdb = extractMember(zip, QDir(base.filePath(QStringLiteral("mdb"))));
+        const QString mdb = bench::extractMember(zip, QDir(base.filePath(QStringLiteral("mdb"))));
         if (mdb.isEmpty()) {
             std::fprintf(stderr, "cannot extract %s\n", qPrintable(zip));
             return 1;

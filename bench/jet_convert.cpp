@@ -5,6 +5,7 @@
 //
 // Extracting the files and listing their tables is not timed. Rows are counted in the converted files; mdb-export
 // prints the same rows (the test_jet tests compare them value for value).
+#include "BenchSupport.h"
 #include "jet/JetConverter.h"
 
 #include <QCoreApplication>
@@ -15,33 +16,11 @@
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
-#include <zip.h>
 
 #include <cstdio>
 
 namespace {
 
-// Writes the one member of a round zip into `folder`; its path, or nothing.
-QString extractMember(const QString &zipPath, const QDir &folder) {
-    zip_t *archive = zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, nullptr);
-    if (!archive)
-        return {};
-    zip_stat_t stat;
-    QString path;
-    if (zip_get_num_entries(archive, 0) == 1 && zip_stat_index(archive, 0, 0, &stat) == 0) {
-        path = folder.filePath(QString::fromUtf8(stat.name));
-        QByteArray data(static_cast<qsizetype>(stat.size), '\0');
-        zip_file_t *member = zip_fopen_index(archive, 0, 0);
-        const bool read = member && zip_fread(member, data.data(), stat.size) == static_cast<zip_int64_t>(stat.size);
-        if (member)
-            zip_fclose(member);
-        QFile out(path);
-        if (!read || !out.open(QIODevice::WriteOnly) || out.write(data) != data.size())
-            path.clear();
-    }
-    zip_close(archive);
-    return path;
-}
 
 QStringList tablesOf(const QString &mdb) {
     QProcess process;
@@ -82,7 +61,7 @@ int main(int argc, char **argv) {
     QStringList files;
     QList<QStringList> tables;
     for (const QString &zip : rounds.entryList({QStringLiteral("*.zip")}, QDir::Files, QDir::Name)) {
-        const QString mdb = extractMember(rounds.filePath(zip), folder);
+        const QString mdb = bench::extractMember(rounds.filePath(zip), folder);
         if (mdb.isEmpty()) {
             std::fprintf(stderr, "cannot extract %s\n", qPrintable(zip));
             return 1;

@@ -292,10 +292,10 @@ Translation Parser::alterStatement() {
         }
         acceptWord("COLUMN");
         const QString column = name();
-        const ColumnSpec spec = columnType(column);
+        const ColumnSpec columnSpec = columnType(column);
         t.kind = StatementKind::AlterOther;
         t.sql = QStringLiteral("ALTER TABLE ") + bracketName(t.table) + QStringLiteral(" ADD COLUMN ") +
-                QString::fromStdString(columnDefinition(spec));
+                QString::fromStdString(columnDefinition(columnSpec));
         return t;
     }
     expectWord("DROP");

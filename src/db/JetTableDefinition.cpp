@@ -52,10 +52,10 @@ ColumnSpec Parser::columnType(const QString &columnName) {
     if (peek().kind != TokenKind::Word)
         fail();
     const QString word = take().text;
-    ColumnSpec spec;
-    spec.name = columnName.toStdString();
-    spec.type = ddlType(word);
-    if (spec.type == ColumnType::Unknown)
+    ColumnSpec columnSpec;
+    columnSpec.name = columnName.toStdString();
+    columnSpec.type = ddlType(word);
+    if (columnSpec.type == ColumnType::Unknown)
         throw Error(3292, QStringLiteral("Syntax error in field definition."));
     if (acceptSymbol("(")) {
         if (peek().kind != TokenKind::Number)
@@ -64,15 +64,15 @@ ColumnSpec Parser::columnType(const QString &columnName) {
         if (acceptSymbol(",") && peek().kind == TokenKind::Number)
             take();
         expectSymbol(")");
-        if (spec.type == ColumnType::Text) {
+        if (columnSpec.type == ColumnType::Text) {
             if (n < 1 || n > 255)
                 throw Error(3292, QStringLiteral("Syntax error in field definition."));
-            spec.textLength = n;
+            columnSpec.textLength = n;
         }
     }
-    if (spec.type == ColumnType::Text && spec.textLength == 0)
-        spec.textLength = kDefaultTextLength;
-    return spec;
+    if (columnSpec.type == ColumnType::Text && columnSpec.textLength == 0)
+        columnSpec.textLength = kDefaultTextLength;
+    return columnSpec;
 }
 
 Translation Parser::createTable() {

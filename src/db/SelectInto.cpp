@@ -67,31 +67,31 @@ ColumnType typeFromValues(const std::vector<Row> &rows, size_t column) {
     return type == ColumnType::Unknown ? ColumnType::Double : type;
 }
 
-QString createStatement(const QString &table, const std::vector<QString> &names, const std::vector<ColumnSpec> &specs) {
+QString createStatement(const QString &table, const std::vector<QString> &names, const std::vector<ColumnSpec> &columnSpecs) {
     QStringList definitions;
     for (size_t i = 0; i < names.size(); ++i)
-        definitions << QString::fromStdString(columnDefinition(specs[i]));
+        definitions << QString::fromStdString(columnDefinition(columnSpecs[i]));
     return QStringLiteral("CREATE TABLE ") + jet::bracketName(table) + QStringLiteral(" (") +
            definitions.join(QStringLiteral(", ")) + u')';
 }
 
 std::vector<ColumnSpec> declaredSpecs(const Statement &query, const std::vector<QString> &names, bool *allKnown) {
-    std::vector<ColumnSpec> specs;
+    std::vector<ColumnSpec> columnSpecs;
     *allKnown = true;
     for (int i = 0; i < query.columnCount(); ++i) {
-        ColumnSpec spec;
-        spec.name = names[size_t(i)].toStdString();
-        spec.type = typeFromDeclared(query.declaredType(i).toStdString(), &spec.textLength);
-        *allKnown = *allKnown && spec.type != ColumnType::Unknown;
-        specs.push_back(spec);
+        ColumnSpec columnSpec;
+        columnSpec.name = names[size_t(i)].toStdString();
+        columnSpec.type = typeFromDeclared(query.declaredType(i).toStdString(), &columnSpec.textLength);
+        *allKnown = *allKnown && columnSpec.type != ColumnType::Unknown;
+        columnSpecs.push_back(columnSpec);
     }
-    return specs;
+    return columnSpecs;
 }
 
 // Reads rows until every column without a declared type has shown a value (or enough rows were seen), settles
 // the types, creates the table and writes every row through one prepared INSERT.
 void streamInto(sqlite3 *db, Statement &query, const QString &table, const std::vector<QString> &names,
-                std::vector<ColumnSpec> specs, const ErrorContext &context) {
+                std::vector<ColumnSpec> columnSpecs, const ErrorContext &context) {
     const int columns = query.columnCount();
     std::vector<Row> probe;
     bool more = query.step();
@@ -102,10 +102,10 @@ void streamInto(sqlite3 *db, Statement &query, const QString &table, const std::
         probe.push_back(std::move(row));
         more = query.step();
     }
-    for (size_t i = 0; i < specs.size(); ++i)
-        if (specs[i].type == ColumnType::Unknown)
-            specs[i].type = typeFromValues(probe, i);
-    exec(db, createStatement(table, names, specs), context);
+    for (size_t i = 0; i < columnSpecs.size(); ++i)
+        if (columnSpecs[i].type == ColumnType::Unknown)
+            columnSpecs[i].type = typeFromValues(probe, i);
+    exec(db, createStatement(table, names, columnSpecs), context);
     QStringList marks;
     for (int i = 0; i < columns; ++i)
         marks << QStringLiteral("?%1").arg(i + 1);
@@ -142,12 +142,12 @@ void selectInto(sqlite3 *db, const jet::Translation &t, const ErrorContext &cont
         Statement query(db, t.sql, context);
         const std::vector<QString> names = uniqueNames(query);
         bool allKnown = false;
-        const std::vector<ColumnSpec> specs = declaredSpecs(query, names, &allKnown);
+        const std::vector<ColumnSpec> columnSpecs = declaredSpecs(query, names, &allKnown);
         if (allKnown) {
-            exec(db, createStatement(t.table, names, specs), context);
+            exec(db, createStatement(t.table, names, columnSpecs), context);
             exec(db, QStringLiteral("INSERT INTO ") + jet::bracketName(t.table) + u' ' + t.sql, context);
         } else {
-            streamInto(db, query, t.table, names, specs, context);
+            streamInto(db, query, t.table, names, columnSpecs, context);
         }
     }
     savepoint.release();

@@ -58,8 +58,8 @@ JetColumn describeColumn(const MdbColumn &column, bool jet4) {
     if (!typeInfo(column.col_type, info))
         throw DamagedFile("column of an unknown type");
     JetColumn out;
-    out.spec.name = column.name;
-    out.spec.type = info.type;
+    out.columnSpec.name = column.name;
+    out.columnSpec.type = info.type;
     out.mdbType = column.col_type;
     out.valueSize = info.valueSize;
     if (info.valueSize != 0 && (!column.is_fixed || static_cast<std::size_t>(column.col_size) != info.valueSize))
@@ -68,7 +68,7 @@ JetColumn describeColumn(const MdbColumn &column, bool jet4) {
         const int characters = jet4 ? column.col_size / 2 : column.col_size;
         if (characters < 1 || characters > kMaxTextCharacters)
             throw DamagedFile("text column of an impossible length");
-        out.spec.textLength = characters;
+        out.columnSpec.textLength = characters;
     }
     if (info.type == ColumnType::Decimal) {
         if (column.col_scale < 0 || column.col_scale > 28)

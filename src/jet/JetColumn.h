@@ -13,7 +13,7 @@ namespace jet {
 inline constexpr int kMdbBigInt = 0x13;
 
 struct JetColumn {
-    db::ColumnSpec spec;        // name as in the file, type, text length in characters
+    db::ColumnSpec columnSpec;        // name as in the file, type, text length in characters
     int mdbType = 0;            // MDB_BOOL, MDB_TEXT, ...
     int scale = 0;              // decimal places of a Decimal
     std::size_t valueSize = 0;  // bytes of a fixed-size value; 0 for variable and Yes/No columns

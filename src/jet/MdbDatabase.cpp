@@ -68,7 +68,7 @@ void MdbDatabase::verifyCatalog() {
     std::snprintf(objects.object_name, sizeof objects.object_name, "MSysObjects");
     MdbTableReader reader(*this, &objects);
     std::size_t typeColumn = 0;
-    while (typeColumn < reader.columns().size() && reader.columns()[typeColumn].spec.name != "Type")
+    while (typeColumn < reader.columns().size() && reader.columns()[typeColumn].columnSpec.name != "Type")
         ++typeColumn;
     if (typeColumn == reader.columns().size())
         throw DamagedFile("catalog without a Type column");

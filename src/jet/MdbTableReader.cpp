@@ -37,10 +37,10 @@ MdbTableReader::MdbTableReader(MdbDatabase &database, MdbCatalogEntry *entry)
 }
 
 std::vector<db::ColumnSpec> MdbTableReader::columnSpecs() const {
-    std::vector<db::ColumnSpec> specs;
+    std::vector<db::ColumnSpec> columnSpecs;
     for (const JetColumn &column : columns_)
-        specs.push_back(column.spec);
-    return specs;
+        columnSpecs.push_back(column.columnSpec);
+    return columnSpecs;
 }
 
 bool MdbTableReader::next(std::vector<Value> &row) {

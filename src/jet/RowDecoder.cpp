@@ -80,7 +80,7 @@ void RowDecoder::decodeText(const JetColumn &column, const unsigned char *data, 
         return;
     }
     appendText(data, size, text);
-    if (utf8Length(text) > static_cast<std::size_t>(column.spec.textLength))
+    if (utf8Length(text) > static_cast<std::size_t>(column.columnSpec.textLength))
         throw DamagedFile("text longer than its column");
 }
 
