@@ -17,13 +17,19 @@ struct Connection {
     QString path;
     qint64 changes = 0;
 
-    mutable std::mutex holdsMutex;  // holds may be taken and released by a data window's loader thread
-    QHash<QString, int> holds;      // case-folded table name -> number of holds
-
     ~Connection();
     void close();
     sqlite3 *handle() const;  // raises 3420 when closed
-    static QString holdKey(const QString &table) { return table.toCaseFolded(); }
+
+    // Table holds, counted per table name without regard to case. Thread-safe: a data window's loader thread
+    // may take and release them.
+    void hold(const QString &table);
+    void release(const QString &table);
+    bool isHeld(const QString &table) const;
+
+private:
+    mutable std::mutex holdsMutex_;
+    QHash<QString, int> holds_;
 };
 
 Error objectInvalid();

@@ -26,6 +26,23 @@ void Connection::close() {
     db = nullptr;
 }
 
+void Connection::hold(const QString &table) {
+    const std::lock_guard lock(holdsMutex_);
+    ++holds_[table.toCaseFolded()];
+}
+
+void Connection::release(const QString &table) {
+    const std::lock_guard lock(holdsMutex_);
+    const QString key = table.toCaseFolded();
+    if (--holds_[key] <= 0)
+        holds_.remove(key);
+}
+
+bool Connection::isHeld(const QString &table) const {
+    const std::lock_guard lock(holdsMutex_);
+    return holds_.value(table.toCaseFolded()) > 0;
+}
+
 sqlite3 *Connection::handle() const {
     if (!db)
         throw objectInvalid();
@@ -142,12 +159,7 @@ QStringList Database::tableDefs() const {
     return names;
 }
 
-bool Database::tableExists(const QString &table) const {
-    Statement query(connection().handle(),
-                    QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
-    query.bind(1, table);
-    return query.step();
-}
+bool Database::tableExists(const QString &table) const { return db::tableExists(connection().handle(), table); }
 
 QStringList Database::fieldNames(const QString &table) const {
     Statement query(connection().handle(), QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
@@ -168,19 +180,11 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString &jetSql, Record
 }
 
 TableHold Database::holdTable(const QString &table) const {
-    detail::Connection &c = connection();
-    {
-        const std::lock_guard lock(c.holdsMutex);
-        ++c.holds[detail::Connection::holdKey(table)];
-    }
+    connection().hold(table);
     return TableHold(connection_, table);
 }
 
-bool Database::isHeld(const QString &table) const {
-    const detail::Connection &c = connection();
-    const std::lock_guard lock(c.holdsMutex);
-    return c.holds.value(detail::Connection::holdKey(table)) > 0;
-}
+bool Database::isHeld(const QString &table) const { return connection().isHeld(table); }
 
 TableHold::TableHold(std::shared_ptr<detail::Connection> connection, QString table)
     : connection_(std::move(connection)), table_(std::move(table)) {}
@@ -202,12 +206,7 @@ TableHold &TableHold::operator=(TableHold &&other) noexcept {
 void TableHold::reset() {
     if (!connection_)
         return;
-    {
-        const std::lock_guard lock(connection_->holdsMutex);
-        const QString key = detail::Connection::holdKey(table_);
-        if (--connection_->holds[key] <= 0)
-            connection_->holds.remove(key);
-    }
+    connection_->release(table_);
     connection_.reset();
     table_.clear();
 }

@@ -21,17 +21,10 @@ using jet::StatementKind;
 using jet::Translation;
 
 void dropTable(sqlite3 *db, const detail::Connection &c, const Translation &t, const ErrorContext &context) {
-    {
-        const std::lock_guard lock(c.holdsMutex);
-        if (c.holds.value(detail::Connection::holdKey(t.table)) > 0)
-            throw Error::tableInUse(t.table);
-    }
-    {
-        Statement exists(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
-        exists.bind(1, t.table);
-        if (!exists.step())
-            throw Error::noSuchTableToDrop(t.table);
-    }
+    if (c.isHeld(t.table))
+        throw Error::tableInUse(t.table);
+    if (!tableExists(db, t.table))
+        throw Error::noSuchTableToDrop(t.table);
     exec(db, QStringLiteral("DROP TABLE ") + bracketName(t.table), context);
 }
 

@@ -131,12 +131,8 @@ void streamInto(sqlite3 *db, Statement &query, const QString &table, const std::
 void selectInto(sqlite3 *db, const jet::Translation &t, const ErrorContext &context) {
     if (!t.externalPath.isEmpty())
         throw Error(err::Reserved, QStringLiteral("Making a table in another database file is not supported."));
-    {
-        Statement exists(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE"));
-        exists.bind(1, t.table);
-        if (exists.step())
-            throw Error::tableExists(t.table);
-    }
+    if (tableExists(db, t.table, true))
+        throw Error::tableExists(t.table);
     Savepoint savepoint(db);
     {
         Statement query(db, t.sql, context);

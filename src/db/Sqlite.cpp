@@ -87,6 +87,15 @@ QVariant Statement::value(int column) const {
     }
 }
 
+bool tableExists(sqlite3 *connection, const QString &name, bool viewsToo) {
+    Statement query(connection, viewsToo ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type IN ('table', 'view') "
+                                                          "AND name = ?1 COLLATE NOCASE")
+                                         : QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
+                                                          "AND name = ?1 COLLATE NOCASE"));
+    query.bind(1, name);
+    return query.step();
+}
+
 void exec(sqlite3 *connection, const QString &sql, const ErrorContext &context) {
     Statement statement(connection, sql, context);
     while (statement.step()) {

@@ -49,6 +49,10 @@ private:
     ErrorContext context_;
 };
 
+// Whether the connection's main database has a table (or, with viewsToo, a view) of that name, compared
+// without regard to case as the engine compares names.
+bool tableExists(sqlite3 *connection, const QString &name, bool viewsToo = false);
+
 // Runs one SQLite statement that returns no rows.
 void exec(sqlite3 *connection, const QString &sql, const ErrorContext &context = {});
 
