@@ -15,8 +15,6 @@ namespace app {
 
 namespace {
 
-QString shown(const QString &text) { return QString(text).replace(QChar(13), u'\n'); }
-
 QMessageBox::Icon qtIcon(Icon icon) {
     switch (icon) {
     case Icon::Information: return QMessageBox::Information;
@@ -57,7 +55,7 @@ void GuiPrompter::setStatusPanel(int panel, QLabel *label) {
 }
 
 Answer GuiPrompter::msgBox(const QString &text, const MessageStyle &style, const QString &title) {
-    QMessageBox box(qtIcon(style.icon), title.isEmpty() ? QStringLiteral("Lotwise") : title, shown(text),
+    QMessageBox box(qtIcon(style.icon), title.isEmpty() ? QStringLiteral("Lotwise") : title, shownLines(text),
                     QMessageBox::NoButton, window_);
     const std::vector<ButtonChoice> choices = buttonsOf(style.buttons);
     for (const ButtonChoice &c : choices)
@@ -79,7 +77,7 @@ Answer GuiPrompter::msgBox(const QString &text, const MessageStyle &style, const
 
 QString GuiPrompter::inputBox(const QString &prompt, const QString &title, const QString &defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(window_, title.isEmpty() ? QStringLiteral("Lotwise") : title, shown(prompt),
+    const QString text = QInputDialog::getText(window_, title.isEmpty() ? QStringLiteral("Lotwise") : title, shownLines(prompt),
                                                QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }

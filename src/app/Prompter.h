@@ -12,6 +12,12 @@
 
 namespace app {
 
+// The character that joins the lines of the program's messages (a carriage return alone).
+inline constexpr QChar CR{13};
+
+// A message with its CR joints shown as line breaks.
+inline QString shownLines(const QString &text) { return QString(text).replace(CR, u'\n'); }
+
 enum class Buttons { OK, OKCancel, YesNo, YesNoCancel };
 enum class Icon { None, Information, Exclamation, Critical, Question };
 enum class DefaultButton { First, Second, Third };

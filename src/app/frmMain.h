@@ -82,6 +82,7 @@ private:
     // Opening (frmMainOpen.cpp).
     void openExistingAuction();
     QMdiSubWindow *addDataWindow(grid::frmFlexGrid *window);
+    void showNewestRound(grid::frmFlexGrid *window);
     void populateList(const QString &sql, const QString &column, bool tables);
 
     ModuleState &state_;

@@ -22,8 +22,6 @@ namespace app {
 
 namespace {
 
-const QChar CR(13);
-
 // The operation called on the active child for each forwarding menu item, and whether it refuses without one.
 struct Forwarded {
     const char *item;

@@ -21,8 +21,6 @@ namespace app {
 
 namespace {
 
-const QChar CR(13);
-
 bool confirmed(Prompter &ui, const QString &title, const QString &text) {
     return ui.msgBox(text, {Buttons::YesNo}, title) == Answer::Yes;
 }
@@ -91,6 +89,11 @@ void frmMain::openExistingAuction() {
     addDataWindow(window);
     db::OpenAuctionDatabase(state_, path);
     setWindowTitle(QStringLiteral("Lotwise - ") + path);
+    showNewestRound(window);
+}
+
+// A new data window's lists are filled, then it shows the newest round of the first table.
+void frmMain::showNewestRound(grid::frmFlexGrid *window) {
     PopulateTables();
     PopulateRounds();
     window->selectRound(0);
@@ -115,14 +118,8 @@ QMdiSubWindow *frmMain::addDataWindow(grid::frmFlexGrid *window) {
 
 void frmMain::newDataWindow() {
     auto *window = new grid::frmFlexGrid(*this);
-    QMdiSubWindow *sub = addDataWindow(window);
-    mdi_->setActiveSubWindow(sub);
-    PopulateTables();
-    PopulateRounds();
-    window->selectRound(0);
-    window->selectTable(0);
-    forward("PBreak_Clear", false);
-    forward("PBreak_Refresh", false);
+    mdi_->setActiveSubWindow(addDataWindow(window));
+    showNewestRound(window);
 }
 
 void frmMain::PopulateTables() {

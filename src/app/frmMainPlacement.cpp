@@ -67,7 +67,7 @@ void frmMain::CompactOnExit() {
     try {
         work.get();
     } catch (const db::Error &error) {
-        prompter_.msgBox(QStringLiteral("Error: %1 %2").arg(error.number()).arg(error.description()) + QChar(13) +
+        prompter_.msgBox(QStringLiteral("Error: %1 %2").arg(error.number()).arg(error.description()) + CR +
                              QStringLiteral("The database was not compacted; it is unchanged."),
                          {Buttons::OK, Icon::Exclamation}, {});
     }

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "app/HomeDirectory.h"
+#include "app/Prompter.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ImportCommands.h"
 #include "cli/TsvWriter.h"
@@ -63,7 +64,7 @@ int roundsCommand(const Options &options, Streams io) {
 }  // namespace
 
 void message(QTextStream &err, const QString &title, const QString &text) {
-    err << (title.isEmpty() ? QStringLiteral("Lotwise") : title) << ": " << QString(text).replace(QChar(13), u'\n')
+    err << (title.isEmpty() ? QStringLiteral("Lotwise") : title) << ": " << app::shownLines(text)
         << '\n';
 }
 

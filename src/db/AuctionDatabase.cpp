@@ -15,8 +15,6 @@ namespace db {
 
 namespace {
 
-const QChar CR(13);
-
 // What the converted tables lack: the key of sysQueryBuilder and the [Round] indexes of the supplied tables.
 void completeConvertedSchema(const QString &path) {
     Database copy = Database::open(path);
@@ -33,7 +31,7 @@ QString convertLegacy(app::ModuleState &state, const QString &path) {
     if (QFileInfo::exists(copy)) {
         state.ui().msgBox(QStringLiteral("This auction database was kept by the earlier Windows program and has "
                                          "already been converted:") +
-                              CR + copy + CR + CR +
+                              app::CR + copy + app::CR + app::CR +
                               QStringLiteral("Lotwise opens the converted database. The original file is kept unchanged."),
                           {app::Buttons::OK, app::Icon::Information}, {});
         return copy;
@@ -51,9 +49,9 @@ QString convertLegacy(app::ModuleState &state, const QString &path) {
         QFile::remove(staging);
         throw;
     }
-    state.ui().msgBox(QStringLiteral("This auction database was kept by the earlier Windows program:") + CR + path + CR +
-                          CR + QStringLiteral("It has been converted into a Lotwise auction database:") + CR + copy + CR +
-                          CR + QStringLiteral("The original file is kept unchanged. Open the new file from now on."),
+    state.ui().msgBox(QStringLiteral("This auction database was kept by the earlier Windows program:") + app::CR + path + app::CR +
+                          app::CR + QStringLiteral("It has been converted into a Lotwise auction database:") + app::CR + copy + app::CR +
+                          app::CR + QStringLiteral("The original file is kept unchanged. Open the new file from now on."),
                       {app::Buttons::OK, app::Icon::Information}, {});
     return copy;
 }

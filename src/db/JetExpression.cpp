@@ -43,6 +43,10 @@ QString collateIfNeeded(const Expr &left, const Expr &right) {
 // VB's Mod and \ take whole numbers, rounded to even as CLng does.
 QString asInteger(const Expr &e) { return QStringLiteral("jet_clng(") + e.sql + u')'; }
 
+Expr wholeNumberOperation(const Expr &left, const char *op, const Expr &right) {
+    return combined(u'(' + asInteger(left) + u' ' + QLatin1String(op) + u' ' + asInteger(right) + u')', left, right);
+}
+
 }  // namespace
 
 Expr Parser::expression() { return logicalImp(); }
@@ -205,19 +209,15 @@ Expr Parser::additive() {
 // Mod and \ round both operands to whole numbers first, as VB does.
 Expr Parser::modulo() {
     Expr left = integerDivision();
-    while (acceptWord("MOD")) {
-        const Expr right = integerDivision();
-        left = combined(u'(' + asInteger(left) + QStringLiteral(" % ") + asInteger(right) + u')', left, right);
-    }
+    while (acceptWord("MOD"))
+        left = wholeNumberOperation(left, "%", integerDivision());
     return left;
 }
 
 Expr Parser::integerDivision() {
     Expr left = multiplicative();
-    while (acceptSymbol("\\")) {
-        const Expr right = multiplicative();
-        left = combined(u'(' + asInteger(left) + QStringLiteral(" / ") + asInteger(right) + u')', left, right);
-    }
+    while (acceptSymbol("\\"))
+        left = wholeNumberOperation(left, "/", multiplicative());
     return left;
 }
 

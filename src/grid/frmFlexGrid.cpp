@@ -40,6 +40,14 @@ QString frmFlexGrid::sortOrder(const QString &table) {
 
 bool frmFlexGrid::isAllRoundsTable(const QString &table) { return allRoundsTables().contains(table); }
 
+// "SELECT * FROM [table]", for one round when a round is given, in the table's standard order when ordered.
+QString frmFlexGrid::statementFor(const QString &table, const QString &round, bool ordered) {
+    QString statement = QStringLiteral("SELECT * FROM [") + table + u']';
+    if (!round.isEmpty())
+        statement += QStringLiteral(" WHERE [Round] = ") + round;
+    return ordered ? statement + sortOrder(table) : statement;
+}
+
 frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent), host_(host) {
     setObjectName(QStringLiteral("frmFlexGrid"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -151,19 +159,15 @@ void frmFlexGrid::ddlTableName_Click() {
     try {
         const bool perRound = !isAllRoundsTable(table);
         ddlRoundNum->setEnabled(perRound);
-        QString statement = QStringLiteral("SELECT * FROM [") + table + u']';
-        if (perRound)
-            statement += QStringLiteral(" WHERE [Round] = ") + round;
-        statement += sortOrder(table);
         MSFlexGrid1->setRowHeaderWidth(-1);  // the row-number column, as narrow as its numbers allow
         try {
-            load(statement);
+            load(statementFor(table, perRound ? round : QString(), true));
         } catch (const db::Error &error) {
             if (error.number() != db::err::TooFewParameters)
                 throw;
             // No [Round] column, as in many user-defined tables: every row, in the table's own order.
             ddlRoundNum->setEnabled(false);
-            load(QStringLiteral("SELECT * FROM [") + table + u']');
+            load(statementFor(table, {}, false));
         }
         show(table, round, ddlRoundNum->isEnabled());
         SortOrFilterApplied = false;
@@ -181,7 +185,7 @@ void frmFlexGrid::ddlRoundNum_Click() {
         return;
     app::BusyCursor busy(host_.moduleState().ui());
     try {
-        load(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] WHERE [Round] = ") + round + sortOrder(table));
+        load(statementFor(table, round, true));
         show(table, round, true);
         if (SortOrFilterApplied) {
             PBreak_Clear();

@@ -41,6 +41,7 @@ public:
 
     // The data window's standard order for a table, appended to its SELECT.
     static QString sortOrder(const QString &table);
+    static QString statementFor(const QString &table, const QString &round, bool ordered);
     // The six statistics tables shown for every round at once.
     static bool isAllRoundsTable(const QString &table);
 

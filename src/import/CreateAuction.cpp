@@ -11,12 +11,6 @@
 
 namespace importer {
 
-namespace {
-
-const QChar CR(13);
-
-}  // namespace
-
 bool CreateAuction(app::ModuleState &state) {
     try {
         removeStaleWorkFiles(state.homeDir);
@@ -31,8 +25,8 @@ bool CreateAuction(app::ModuleState &state) {
             return false;
         const qint32 auction = auctionOf(bare);
         const app::Answer answer =
-            state.ui().msgBox(QStringLiteral("Auction %1 has been successfully created.").arg(auction) + CR +
-                                  QStringLiteral("   Would you like to delete the round") + CR +
+            state.ui().msgBox(QStringLiteral("Auction %1 has been successfully created.").arg(auction) + app::CR +
+                                  QStringLiteral("   Would you like to delete the round") + app::CR +
                                   QStringLiteral("      results file you just imported?"),
                               {app::Buttons::YesNo, app::Icon::None, app::DefaultButton::Second},
                               QStringLiteral("Round Imported Successfully"));

@@ -18,8 +18,6 @@ namespace importer {
 
 namespace {
 
-const QChar CR(13);
-
 // A whole number read from the first row of a query.
 qint32 firstWholeNumber(const db::Database &database, const QString &sql) {
     const auto rows = database.openRecordset(sql, db::RecordsetType::Snapshot);
@@ -38,15 +36,15 @@ QString chooseFile(app::ModuleState &state) {
 }
 
 void showWrongAuction(app::ModuleState &state) {
-    state.ui().msgBox(QStringLiteral("         The round results file you have selected") + CR +
-                          QStringLiteral("does not belong to the auction you currently have open.") + CR +
+    state.ui().msgBox(QStringLiteral("         The round results file you have selected") + app::CR +
+                          QStringLiteral("does not belong to the auction you currently have open.") + app::CR +
                           QStringLiteral("     Please check the auction number and try again."),
                       {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("Wrong Round Results File"));
 }
 
 bool askToDeleteZip(app::ModuleState &state, qint32 round) {
-    return state.ui().msgBox(QStringLiteral("  Round %1 has been successfully imported.").arg(round) + CR +
-                                 QStringLiteral("Would you like to delete the round results") + CR +
+    return state.ui().msgBox(QStringLiteral("  Round %1 has been successfully imported.").arg(round) + app::CR +
+                                 QStringLiteral("Would you like to delete the round results") + app::CR +
                                  QStringLiteral("                  file you just imported?"),
                              {app::Buttons::YesNo, app::Icon::None, app::DefaultButton::Second},
                              QStringLiteral("Round Imported Successfully")) == app::Answer::Yes;
@@ -54,8 +52,8 @@ bool askToDeleteZip(app::ModuleState &state, qint32 round) {
 
 void showFailure(app::ModuleState &state, const db::Error &error) {
     if (error.number() == db::err::TableInUse) {
-        state.ui().msgBox(QStringLiteral("    A user defined table is currently open in a data window.") + CR +
-                              QStringLiteral(" To be updated, ALL user defined tables table must be closed.") + CR +
+        state.ui().msgBox(QStringLiteral("    A user defined table is currently open in a data window.") + app::CR +
+                              QStringLiteral(" To be updated, ALL user defined tables table must be closed.") + app::CR +
                               QStringLiteral(" Please close ALL user defined tables and re-import the round."),
                           {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("Unsuccessful Import"));
     } else {

@@ -17,13 +17,11 @@ namespace importer {
 
 namespace {
 
-const QChar CR(13);
-
 bool confirmReplacing(app::ModuleState &state, qint32 auction, const QString &path) {
     if (!QFileInfo::exists(path))
         return true;
-    return state.ui().msgBox(QStringLiteral("Auction %1 already has an auction database:").arg(auction) + CR + path + CR +
-                                 CR + QStringLiteral("Do you want to replace it with a new one? Every round imported "
+    return state.ui().msgBox(QStringLiteral("Auction %1 already has an auction database:").arg(auction) + app::CR + path + app::CR +
+                                 app::CR + QStringLiteral("Do you want to replace it with a new one? Every round imported "
                                                      "into it will be lost."),
                              {app::Buttons::YesNo, app::Icon::Exclamation, app::DefaultButton::Second},
                              QStringLiteral("New Auction")) == app::Answer::Yes;
@@ -89,7 +87,7 @@ QString chooseRoundOne(app::ModuleState &state, int flags) {
 bool isRoundOneOrSayWhy(app::ModuleState &state, const QString &bareName) {
     if (roundOf(bareName) == 1)
         return true;
-    state.ui().msgBox(QStringLiteral("This file does not contain round 1!") + CR + QStringLiteral("           Please try again."),
+    state.ui().msgBox(QStringLiteral("This file does not contain round 1!") + app::CR + QStringLiteral("           Please try again."),
                       {}, QStringLiteral("Wrong File"));
     return false;
 }

@@ -9,8 +9,6 @@ namespace importer {
 
 namespace {
 
-const QChar CR(13);
-
 // The name a Query Builder target is listed under in sysTables: without blanks around it and without the
 // brackets it may be written with, as the Query Builder lists it, so that every rebuild replaces the same row.
 QString listedName(const QString &into) {
@@ -45,7 +43,7 @@ void reportQueryFailure(app::ModuleState &state, const db::Error &error) {
             QString(),
             QStringLiteral(" To be refreshed automatically in the Round Import: UDT must be closed."),
             QStringLiteral(" You can still re-build the table by running the SQL manually.")};
-        state.ui().msgBox(lines.join(CR), {app::Buttons::OK, app::Icon::Information}, QStringLiteral("Successful Round Import!"));
+        state.ui().msgBox(lines.join(app::CR), {app::Buttons::OK, app::Icon::Information}, QStringLiteral("Successful Round Import!"));
     } else {
         state.ui().msgBox(QStringLiteral("User's Error:%1 %2").arg(error.number()).arg(error.description()),
                           {app::Buttons::OK, app::Icon::Information}, QStringLiteral("USER'S SQL ERROR"));
