@@ -4,7 +4,7 @@
 #include "db/JetParser.h"
 
 #include "db/Error.h"
-#include "db/JetDateLiteral.h"
+#include "db/JetDate.h"
 
 #include <QHash>
 #include <QSet>
@@ -275,11 +275,11 @@ Expr Parser::primary() {
     }
     case TokenKind::String: return literal(quoteString(take().text));
     case TokenKind::Date: {
-        const auto iso = isoFromJetDate(t.text);
-        if (!iso)
+        const auto date = parseJetDate(t.text.toStdString());
+        if (!date)
             throw Error::syntaxInExpression(u'#' + t.text + u'#');
         take();
-        return literal(quoteString(*iso));
+        return literal(quoteString(QString::fromStdString(isoText(*date))));
     }
     case TokenKind::Word:
     case TokenKind::Bracketed: return wordOrColumn();
