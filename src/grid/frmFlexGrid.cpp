@@ -150,13 +150,23 @@ void frmFlexGrid::show(const QString &table, const QString &round, bool withRoun
     host_.moduleState().ui().setStatus(app::kStatusPanelText, text);
 }
 
-void frmFlexGrid::ddlTableName_Click() {
+// A list's click: nothing while either list has no entry; otherwise the work runs with the busy pointer, and an
+// error is shown, the grid keeping what it showed.
+void frmFlexGrid::onListClick(const std::function<void(const QString &, const QString &)> &work) {
     const QString table = ddlTableName->currentText();
     const QString round = ddlRoundNum->currentText();
     if (table.isEmpty() || round.isEmpty())
         return;
     app::BusyCursor busy(host_.moduleState().ui());
     try {
+        work(table, round);
+    } catch (const db::Error &error) {
+        showError(error.number(), error.description());
+    }
+}
+
+void frmFlexGrid::ddlTableName_Click() {
+    onListClick([this](const QString &table, const QString &round) {
         const bool perRound = !isAllRoundsTable(table);
         ddlRoundNum->setEnabled(perRound);
         MSFlexGrid1->setRowHeaderWidth(-1);  // the row-number column, as narrow as its numbers allow
@@ -173,27 +183,18 @@ void frmFlexGrid::ddlTableName_Click() {
         SortOrFilterApplied = false;
         PBreak_Clear();
         PBreak_Refresh();
-    } catch (const db::Error &error) {
-        showError(error.number(), error.description());
-    }
+    });
 }
 
 void frmFlexGrid::ddlRoundNum_Click() {
-    const QString table = ddlTableName->currentText();
-    const QString round = ddlRoundNum->currentText();
-    if (table.isEmpty() || round.isEmpty())
-        return;
-    app::BusyCursor busy(host_.moduleState().ui());
-    try {
+    onListClick([this](const QString &table, const QString &round) {
         load(statementFor(table, round, true));
         show(table, round, true);
         if (SortOrFilterApplied) {
             PBreak_Clear();
             PBreak_Refresh();
         }
-    } catch (const db::Error &error) {
-        showError(error.number(), error.description());
-    }
+    });
 }
 
 void frmFlexGrid::Form_Activate() {

@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
 
@@ -52,6 +54,7 @@ public:
     bool SortOrFilterApplied = false;
 
 private:
+    void onListClick(const std::function<void(const QString &, const QString &)> &work);
     void ddlTableName_Click();
     void ddlRoundNum_Click();
     void show(const QString &table, const QString &round, bool withRound);
