@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStatusBar>
@@ -71,7 +72,14 @@ void frmMain::endNow() {
 void frmMain::closeEvent(QCloseEvent *event) {
     if (!ending_) {
         savePlacement();
-        mdi_->closeAllSubWindows();  // data windows let go of their queries and table holds
+        // Data windows let go of their queries, table holds and loader connections now, not when Qt gets round
+        // to deleting them: compaction needs every connection of this process to the file closed.
+        QList<QPointer<QMdiSubWindow>> windows;
+        for (QMdiSubWindow *sub : mdi_->subWindowList())
+            windows << sub;
+        mdi_->closeAllSubWindows();
+        for (const QPointer<QMdiSubWindow> &sub : windows)
+            delete sub.data();
         state_.AuctionDb.close();
         state_.AuctionDb = db::Database();
         CompactOnExit();

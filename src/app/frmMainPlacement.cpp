@@ -60,12 +60,15 @@ void frmMain::CompactOnExit() {
     BusyCursor busy(prompter_);
     QApplication::processEvents();
     const QString path = state_.AuctionDbPath;
-    std::future<void> work = std::async(std::launch::async, [path] { db::Database::compact(path); });
+    std::future<db::CompactResult> work = std::async(std::launch::async, [path] { return db::Database::compact(path); });
     QEventLoop loop;
     while (work.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
         loop.processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     try {
-        work.get();
+        if (work.get() == db::CompactResult::InUse)
+            prompter_.msgBox(QStringLiteral("The auction database is open in another program, so it was not optimized.") +
+                                 CR + QStringLiteral("Nothing was changed; it will be optimized on a later exit."),
+                             {Buttons::OK, Icon::Information}, {});
     } catch (const db::Error &error) {
         prompter_.msgBox(QStringLiteral("Error: %1 %2").arg(error.number()).arg(error.description()) + CR +
                              QStringLiteral("The database was not compacted; it is unchanged."),

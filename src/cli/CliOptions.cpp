@@ -52,6 +52,7 @@ QString usage() {
         "  import --db DB FILE.zip                import one round results file\n"
         "  auto-import --db DB                    import the next round from the folder of the last import\n"
         "  batch-import ROUND1.zip                create an auction and import every following round file\n"
+        "  compact --db DB                        compact the auction database in place\n"
         "options: --home DIR (home directory), --yes / --no (answer to the questions)\n");
 }
 

@@ -61,6 +61,19 @@ int roundsCommand(const Options &options, Streams io) {
     return 0;
 }
 
+// Compacts in place; while another program has the database open nothing is done, and the command says so and
+// fails, so that a script can try again later.
+int compactCommand(const Options &options, Streams io) {
+    if (options.db.isEmpty() || !options.arguments.isEmpty())
+        return usageError(io, QStringLiteral("compact needs --db DB"));
+    if (db::Database::compact(options.db) == db::CompactResult::InUse) {
+        message(io.err, {}, QStringLiteral("The auction database is open in another program, so it was not compacted. "
+                                           "Nothing was changed."));
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 void message(QTextStream &err, const QString &title, const QString &text) {
@@ -77,6 +90,7 @@ int runCommand(const Options &options, Streams io) {
             {QStringLiteral("tables"), tablesCommand},         {QStringLiteral("rounds"), roundsCommand},
             {QStringLiteral("create"), createCommand},         {QStringLiteral("import"), importCommand},
             {QStringLiteral("auto-import"), autoImportCommand}, {QStringLiteral("batch-import"), batchImportCommand},
+            {QStringLiteral("compact"), compactCommand},
         };
         const Command command = commands.value(options.command);
         if (!command)

@@ -65,12 +65,23 @@ QString convertedCopyPath(const QString &jetPath, const QString &homeDir) {
     return QDir(folder.isWritable() ? info.absolutePath() : homeDir).filePath(name);
 }
 
+// SQLite itself tells first whether the file is an SQLite database: the file is read outside SQLite only when it
+// is not one, since closing another descriptor of a file that this process has open in SQLite drops its locks.
 void OpenAuctionDatabase(app::ModuleState &state, const QString &path) {
     QString target = QFileInfo(path).absoluteFilePath();
-    const jet::FileFormat format = jet::detectFormat(target);
-    if (format == jet::FileFormat::Jet3 || format == jet::FileFormat::Jet4)
+    Database opened;
+    try {
+        opened = Database::open(target);
+    } catch (const Error &error) {
+        if (error.number() != err::UnrecognizedFormat)
+            throw;
+        const jet::FileFormat format = jet::detectFormat(target);
+        if (format != jet::FileFormat::Jet3 && format != jet::FileFormat::Jet4)
+            throw;
         target = convertLegacy(state, target);
-    state.AuctionDb = Database::open(target);
+        opened = Database::open(target);
+    }
+    state.AuctionDb = std::move(opened);
     state.AuctionDbPath = target;
 }
 

@@ -1,6 +1,7 @@
 #include "db/Database.h"
 
 #include "db/Connection.h"
+#include "db/JournalMode.h"
 #include "db/Recordset.h"
 #include "db/SqlFunctions.h"
 #include "db/Sqlite.h"
@@ -53,25 +54,24 @@ sqlite3 *Connection::handle() const {
 
 namespace {
 
-bool hasSqliteHeader(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = file.read(16);
-    return head.isEmpty() || head == QByteArray("SQLite format 3\0", 16);
-}
-
-// Settings of every connection: write-ahead log (a killed process never leaves a half-written transaction, and a
-// commit costs no flush), a wait instead of an immediate "locked" error, and the Jet functions and collation.
+// Settings of every connection:
+// - a wait of up to kBusyTimeoutMs when another connection or process is writing, then a clear "in use" error;
+// - the write-ahead log (a killed process never leaves a half-written transaction, and readers never wait for a
+//   writer), or the rollback journal on a network filesystem (db/JournalMode.h);
+// - synchronous=FULL, so that a commit reported done survives a power loss (a round reported imported is never
+//   rolled back afterwards; with the log this costs one flush of the log per transaction);
+// - the Jet functions and collation.
+// The file is never opened outside SQLite: closing any other descriptor of it would drop the POSIX locks that
+// SQLite holds for this process, and another process could then delete the log under the open connections.
+// A file that is not an SQLite database fails at the first read with SQLITE_NOTADB.
 void configure(sqlite3 *db, const QString &path) {
-    sqlite3_busy_timeout(db, 5000);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
     registerSqlFunctions(db);
     const ErrorContext context{{}, {}, path};
-    exec(db, QStringLiteral("PRAGMA journal_mode=WAL"), context);
-    exec(db, QStringLiteral("PRAGMA synchronous=NORMAL"), context);
-    Statement check(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), context);
-    check.step();
+    exec(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), context);
+    exec(db, journalModePragma(journalModeFor(path)), context);
+    exec(db, QStringLiteral("PRAGMA synchronous=FULL"), context);
 }
 
 std::shared_ptr<detail::Connection> connect(const QString &path, int flags) {
@@ -111,8 +111,6 @@ Database Database::open(const QString &path) {
         throw Error::pathNotFound(path);
     if (!info.exists() || info.isDir())
         throw Error::fileNotFound(path);
-    if (!hasSqliteHeader(path))
-        throw Error::unrecognizedFormat(path);
     return Database(connect(path, SQLITE_OPEN_READWRITE));
 }
 

@@ -6,8 +6,11 @@
 //
 // Operations: execute() runs one Jet statement (db/JetTranslator.h), openRecordset() reads a query into a
 // recordset (db/Recordset.h), tableDefs() lists the tables sorted by name without regard to case, holdTable()
-// marks a table as shown by a data window (DROP TABLE then raises 3211), compact() writes a compacted copy and
-// puts it in place. Every failure is raised as db::Error.
+// marks a table as shown by a data window (DROP TABLE then raises 3211), compact() compacts the file in place.
+// Every failure is raised as db::Error.
+//
+// Several connections, of this process and of others (the desktop program, its grid loaders and lotwise-cli),
+// may have one file open at once: a writer waits up to kBusyTimeoutMs for another, then raises 3050.
 #pragma once
 
 #include "db/Error.h"
@@ -20,6 +23,11 @@
 struct sqlite3;
 
 namespace db {
+
+inline constexpr int kBusyTimeoutMs = 10000;
+
+// What compact() did: compacted the file, or left it as it was because another connection has it open.
+enum class CompactResult { Compacted, InUse };
 
 class Recordset;
 class TableHold;
@@ -67,9 +75,11 @@ public:
     // The SQLite connection, for work the Jet dialect cannot express (bulk import). Null when closed.
     sqlite3 *handle() const;
 
-    // Compacts the database file at path, which must not be open: a compacted copy is written beside it and
-    // renamed over it. A failure leaves the original untouched and raises the error.
-    static void compact(const QString &path);
+    // Compacts the database file at path in place with SQLite's VACUUM, holding the file exclusively throughout.
+    // Every connection of this process to it must be closed first. While another connection (of another process)
+    // has the file open, nothing is done and InUse comes back: rewriting the file under it would discard what it
+    // writes. A failure (a full disk, say) leaves the file as it was and raises the error.
+    static CompactResult compact(const QString &path);
 
 private:
     explicit Database(std::shared_ptr<detail::Connection> connection);

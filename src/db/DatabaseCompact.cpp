@@ -1,62 +1,63 @@
-// Compaction: VACUUM INTO a work file beside the database, then an atomic rename over it.
+// Compaction in place: SQLite's VACUUM on a connection that holds the file exclusively. VACUUM goes through the
+// journal, so a failure or a killed process leaves the file as it was; no copy is ever renamed over the file,
+// which would discard whatever another process wrote to the old one meanwhile.
 #include "db/Database.h"
 
+#include "db/SqlFunctions.h"
 #include "db/Sqlite.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
-
-#include <cstdio>
 
 namespace db {
 
 namespace {
 
-QString workFileFor(const QString &path) { return path + QStringLiteral(".reorg"); }
+// How long compaction waits for a connection that is only passing by (a script's single query) to finish.
+constexpr int kCompactWaitMs = 1000;
 
-// Flushes a file or folder to disk, so that the rename never exposes a file whose data is not written yet.
-bool syncPath(const QString &path, bool directory) {
-    const int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
+struct RawConnection {
+    sqlite3 *db = nullptr;
+    ~RawConnection() { sqlite3_close_v2(db); }
+};
 
-void writeCompactedCopy(const QString &path, const QString &work) {
-    Database source = Database::open(path);
-    Statement vacuum(source.handle(), QStringLiteral("VACUUM INTO ?1"), {{}, {}, path});
-    vacuum.bind(1, work);
-    vacuum.step();
+// Whether the file is held by another connection: in exclusive locking mode the first read takes an exclusive
+// lock on the file, which fails while any other connection has it open (with the write-ahead log every open
+// connection holds a shared lock for as long as it is open).
+bool takeExclusive(sqlite3 *db, const ErrorContext &context) {
+    exec(db, QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"), context);
+    try {
+        exec(db, QStringLiteral("BEGIN EXCLUSIVE"), context);
+        exec(db, QStringLiteral("COMMIT"), context);
+    } catch (const Error &error) {
+        if (error.number() == err::CouldNotLock)
+            return false;
+        throw;
+    }
+    return true;
 }
 
 }  // namespace
 
-void Database::compact(const QString &path) {
+CompactResult Database::compact(const QString &path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const QString work = workFileFor(absolute);
-    QFile::remove(work);  // a stale copy from an interrupted run
-    try {
-        writeCompactedCopy(absolute, work);
-        // The last connection has closed and checkpointed its log; a log that is still there belongs to
-        // another program that has the database open, and would not match the new file.
-        if (QFileInfo::exists(absolute + QStringLiteral("-wal")))
-            throw Error(3050, QStringLiteral("Could not lock file."));
-        if (!syncPath(work, false))
-            throw Error(err::DiskError, QStringLiteral("Disk or network error."));
-        if (std::rename(QFile::encodeName(work).constData(), QFile::encodeName(absolute).constData()) != 0)
-            throw Error(err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(absolute));
-        syncPath(QFileInfo(absolute).absolutePath(), true);
-    } catch (...) {
-        QFile::remove(work);
-        throw;
-    }
+    if (!QFileInfo(absolute).isFile())
+        throw Error::fileNotFound(absolute);
+    const ErrorContext context{{}, {}, absolute};
+    RawConnection connection;
+    const int rc = sqlite3_open_v2(QFile::encodeName(absolute).constData(), &connection.db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK)
+        throw sqliteError(connection.db, rc, context);
+    sqlite3_extended_result_codes(connection.db, 1);
+    sqlite3_busy_timeout(connection.db, kCompactWaitMs);
+    registerSqlFunctions(connection.db);
+    if (!takeExclusive(connection.db, context))
+        return CompactResult::InUse;
+    exec(connection.db, QStringLiteral("PRAGMA synchronous=FULL"), context);
+    exec(connection.db, QStringLiteral("VACUUM"), context);
+    return CompactResult::Compacted;
 }
 
 }  // namespace db

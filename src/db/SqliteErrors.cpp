@@ -4,8 +4,9 @@
 
 #include "db/SqlFunctions.h"
 
-
 #include <sqlite3.h>
+
+#include <cerrno>
 
 namespace db {
 
@@ -53,6 +54,16 @@ std::optional<Error> fromMessage(const QString &message, const ErrorContext &con
     return std::nullopt;
 }
 
+Error diskFull() { return Error(err::DiskFull, QStringLiteral("Not enough space on disk.")); }
+
+// An input/output failure whose cause is a full disk or an exhausted quota or file size limit.
+bool isOutOfSpace(sqlite3 *connection, int rc) {
+    if ((rc & 0xff) != SQLITE_IOERR && (rc & 0xff) != SQLITE_CANTOPEN)
+        return false;
+    const int cause = connection ? sqlite3_system_errno(connection) : 0;
+    return cause == ENOSPC || cause == EDQUOT || cause == EFBIG;
+}
+
 Error fromCode(sqlite3 *connection, int rc, const QString &message, const ErrorContext &context) {
     switch (rc & 0xff) {
     case SQLITE_CONSTRAINT:
@@ -68,14 +79,16 @@ Error fromCode(sqlite3 *connection, int rc, const QString &message, const ErrorC
                                    .arg(after(message, QStringLiteral("failed:")).trimmed()));
         break;
     case SQLITE_LOCKED: return Error::tableInUse(context.table);
-    case SQLITE_BUSY: return Error(3050, QStringLiteral("Could not lock file."));
+    case SQLITE_BUSY:
+        return Error(err::CouldNotLock, QStringLiteral("Could not lock file. The auction database is in use by another "
+                                                       "program; try again when it has finished."));
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         return Error::unrecognizedFormat(context.path.isEmpty()
                                              ? QString::fromUtf8(sqlite3_db_filename(connection, "main"))
                                              : context.path);
     case SQLITE_CANTOPEN: return Error::pathNotFound(context.path);
-    case SQLITE_FULL: return Error(3026, QStringLiteral("Not enough space on disk."));
+    case SQLITE_FULL: return diskFull();
     case SQLITE_IOERR: return Error(err::DiskError, QStringLiteral("Disk or network error."));
     case SQLITE_READONLY:
     case SQLITE_PERM:
@@ -99,6 +112,8 @@ Error sqliteError(sqlite3 *connection, int rc, const ErrorContext &context) {
     const QString message = connection ? QString::fromUtf8(sqlite3_errmsg(connection)) : QString::fromUtf8(sqlite3_errstr(rc));
     if (auto mapped = fromMessage(message, context))
         return *mapped;
+    if (isOutOfSpace(connection, extended) || isOutOfSpace(connection, rc))
+        return diskFull();
     return fromCode(connection, (extended & 0xff) == (rc & 0xff) ? extended : rc, message, context);
 }
 
