@@ -29,7 +29,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build="${LOTWISE_BUILD_DIR:-build}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOTWISE_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 case "${1:-}" in

@@ -81,7 +81,7 @@ void DecimalDigits::roundTo(int decimals, Tie tie) {
     digits.resize(k);
     if (up) {
         if (digits.empty()) {
-            digits = "1";
+            digits.push_back('1');  // not operator=("1"): GCC 12 at -O3 warns falsely of overlapping copies
             ++point;
         } else {
             incrementLast(*this);

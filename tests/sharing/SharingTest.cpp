@@ -1,6 +1,7 @@
 // One auction database used by this process and by other programs at once: the locks SQLite keeps for this
 // process, compaction while another program has the file open, a full disk, and the connection settings.
 #include "cli/CliProcess.h"
+#include "db/BatchedCommits.h"
 #include "db/Database.h"
 #include "db/JournalMode.h"
 #include "db/Recordset.h"
@@ -137,6 +138,14 @@ TEST(Sharing, ConnectionSettingsSuitSharedAndDurableUse) {
     EXPECT_EQ(pragma(database, "synchronous"), QStringLiteral("2"));  // FULL
     EXPECT_EQ(pragma(database, "journal_mode"), QStringLiteral("wal"));
     EXPECT_GE(pragma(database, "busy_timeout").toInt(), 5000);
+    {
+        // A batch of commits is flushed once at its end, then every commit is flushed again.
+        db::BatchedCommits batch(database);
+        EXPECT_EQ(pragma(database, "synchronous"), QStringLiteral("1"));
+        db::Database(database).execute(QStringLiteral("INSERT INTO [sysTables] ([TableName]) VALUES ('batched')"));
+        batch.flush();
+    }
+    EXPECT_EQ(pragma(database, "synchronous"), QStringLiteral("2"));
 
     EXPECT_EQ(db::journalModeFor(path), db::JournalMode::WriteAheadLog);
     for (const unsigned long network : {0x6969UL, 0xFF534D42UL, 0xFE534D42UL, 0x517BUL})
