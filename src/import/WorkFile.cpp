@@ -62,18 +62,29 @@ void removeStaleWorkFiles(const QString &homeDir) {
 bool renameWithoutReplacing(const QString &from, const QString &to) {
     const QByteArray source = QFile::encodeName(from);
     const QByteArray target = QFile::encodeName(to);
+    const auto refused = [&] {
+        return db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(to));
+    };
     if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) != 0) {
         if (errno == EEXIST)
             return false;
         if (errno != EINVAL && errno != ENOSYS)
-            throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(to));
+            throw refused();
         // A file system without the flag: a hard link fails just as surely when the name is taken.
-        if (::link(source.constData(), target.constData()) != 0) {
-            if (errno == EEXIST)
+        if (::link(source.constData(), target.constData()) == 0) {
+            ::unlink(source.constData());
+        } else if (errno == EEXIST) {
+            return false;
+        } else if (errno == EPERM || errno == EOPNOTSUPP || errno == ENOSYS) {
+            // Nor hard links (FAT, some network shares): the name is looked at just before the rename, which
+            // leaves a window of a moment instead of the whole creation.
+            if (QFileInfo::exists(to))
                 return false;
-            throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(to));
+            if (std::rename(source.constData(), target.constData()) != 0)
+                throw refused();
+        } else {
+            throw refused();
         }
-        ::unlink(source.constData());
     }
     syncFolder(QFileInfo(to).absolutePath());
     return true;

@@ -3,6 +3,7 @@
 // take the other's work files.
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "import/WorkFile.h"
 #include "support/AuctionFacts.h"
 #include "support/TestSupport.h"
 
@@ -133,4 +134,25 @@ TEST(ConcurrentImport, TwoCreationsOfOneAuctionAtOnceMakeOneWholeDatabase) {
         expectAuction11Rounds(auction, 2);
         EXPECT_EQ(filesIn(home), QStringList({QStringLiteral("Auction11.mdb"), QStringLiteral("lastimp.inf")}));
     }
+}
+
+// What makes the creations above safe: the staged database goes in place only where nothing is.
+TEST(ConcurrentImport, StagedFileNeverReplacesOneMadeMeanwhile) {
+    const ScratchDir scratch;
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(scratch.path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(QStringLiteral(".staged"), "mine");
+    write(QStringLiteral("Auction11.mdb"), "theirs");
+    EXPECT_FALSE(importer::renameWithoutReplacing(scratch.path(QStringLiteral(".staged")),
+                                                  scratch.path(QStringLiteral("Auction11.mdb"))));
+    EXPECT_EQ(filesIn(scratch.path()), QStringList({QStringLiteral(".staged"), QStringLiteral("Auction11.mdb")}));
+    QFile theirs(scratch.path(QStringLiteral("Auction11.mdb")));
+    ASSERT_TRUE(theirs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(theirs.readAll(), QByteArray("theirs"));
+    EXPECT_TRUE(importer::renameWithoutReplacing(scratch.path(QStringLiteral(".staged")),
+                                                 scratch.path(QStringLiteral("Auction7.mdb"))));
+    EXPECT_EQ(filesIn(scratch.path()), QStringList({QStringLiteral("Auction11.mdb"), QStringLiteral("Auction7.mdb")}));
 }
