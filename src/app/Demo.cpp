@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace app {
 
@@ -42,17 +41,28 @@ private:
     QString roundOne_;
 };
 
-// Every demo round file but the last, copied into a scratch folder of the home directory, is batch imported.
+void copyRoundFile(const QString &from, const QString &to) {
+    if (!QFile::copy(from, to))
+        throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(to));
+}
+
+// The demo keeps its own copies of the round files in the folder "demo-rounds" of the home directory: every one
+// but the last is batch imported from there, and the last one is left there for Auto Import, whose closing
+// question may delete the file it imported. The installed files are never written or deleted.
 bool buildDemo(ModuleState &state, Prompter &prompter, const QString &folder, const QStringList &rounds) {
-    QTemporaryDir staging(QDir(state.homeDir).filePath(QStringLiteral("demo-rounds-XXXXXX")));
+    QDir own(QDir(state.homeDir).filePath(QStringLiteral("demo-rounds")));
+    own.removeRecursively();  // a demo built before: its last round may be there already, the batch would take it
+    if (!QDir().mkpath(own.path()))
+        throw db::Error::pathNotFound(own.path());
     for (qsizetype i = 0; i + 1 < rounds.size(); ++i)
-        QFile::copy(QDir(folder).filePath(rounds[i]), staging.filePath(rounds[i]));
-    DemoPrompter quiet(prompter, staging.filePath(rounds.front()));
+        copyRoundFile(QDir(folder).filePath(rounds[i]), own.filePath(rounds[i]));
+    DemoPrompter quiet(prompter, own.filePath(rounds.front()));
     ModuleState building = makeModuleState(state.homeDir, quiet);
     if (!importer::BatchImport(building))
         return false;
     building.AuctionDb.close();
-    importer::SaveLastImportPath(state, QDir(folder).filePath(rounds.back()));  // Auto Import finds the last round there
+    copyRoundFile(QDir(folder).filePath(rounds.back()), own.filePath(rounds.back()));
+    importer::SaveLastImportPath(state, own.filePath(rounds.back()));  // Auto Import finds the last round there
     return true;
 }
 

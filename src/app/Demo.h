@@ -1,6 +1,6 @@
-// The demo auction: built once, in a demo home directory, from the demo round files installed with the program,
-// then opened with one data window, without the opening question. Its last round is left out of the build, so
-// that Auto Import has a round to bring in.
+// The demo auction: built once, in a demo home directory, from its own copies (in that home) of the demo round
+// files installed with the program, then opened with one data window, without the opening question. Its last
+// round is left out of the build, so that Auto Import has a round to bring in.
 #pragma once
 
 #include <QString>

@@ -12,6 +12,7 @@
 #include "import/RoundDatabase.h"
 #include "import/RoundFileName.h"
 #include "import/RoundRows.h"
+#include "import/WorkFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,7 @@ class PreparedRound {
 public:
     PreparedRound(const QString &homeDir, const QString &zipPath, const QString &member)
         : homeDir_(homeDir), zipPath_(zipPath), member_(member),
-          future_(std::async(std::launch::async, [=] { return ExtractRoundDatabase(homeDir, zipPath, member, member); })) {}
+          future_(std::async(std::launch::async, [=] { return extract(homeDir, zipPath, member); })) {}
     ~PreparedRound() {
         if (future_.valid()) {
             try {
@@ -52,10 +53,15 @@ public:
             if (error.number() != db::err::PathNotFound)
                 throw;
         }
-        return retryingPath(state, [&] { return ExtractRoundDatabase(homeDir_, zipPath_, member_, member_); });
+        return retryingPath(state, [&] { return extract(homeDir_, zipPath_, member_); });
     }
 
 private:
+    // Under a work file name of this run: another run may be importing the same round file into another auction.
+    static QString extract(const QString &homeDir, const QString &zipPath, const QString &member) {
+        return ExtractRoundDatabase(homeDir, zipPath, member, workFileName(member, QStringLiteral("round")));
+    }
+
     QString homeDir_, zipPath_, member_;
     std::future<QString> future_;
 };
@@ -87,7 +93,7 @@ std::unique_ptr<PreparedRound> prepare(const app::ModuleState &state, const QStr
 }
 
 // Rounds 2, 3, ... until a file is missing or the user stops after a round; returns the last round imported.
-qint32 importFollowingRounds(app::ModuleState &state, const QString &folder, const QString &prefix) {
+qint32 importFollowingRounds(app::ModuleState &state, const QString &folder, const QString &prefix, qint32 auction) {
     const int found = roundsFound(folder, prefix);
     const ProgressScope progress(state.ui(), found);
     if (!state.ui().progressStep(1, QStringLiteral("Round 1 of %1").arg(found)))
@@ -110,7 +116,8 @@ qint32 importFollowingRounds(app::ModuleState &state, const QString &folder, con
         const QString roundPath = current->take(state);
         prepareAhead();
         try {
-            copyRoundRows(state.AuctionDb, roundPath, round, RoundDeletion::WithdrawalsOnly);
+            copyRoundRows(state.AuctionDb, roundPath, auction, round, RoundDeletion::WithdrawalsOnly,
+                          roundFileName(prefix, round));
         } catch (...) {
             QFile::remove(roundPath);
             throw;
@@ -137,7 +144,7 @@ bool BatchImport(app::ModuleState &state) {
         if (!makeNewAuction(state, path, db::schema::Creator::BatchImport))
             return false;
         state.ui().setCaption(QStringLiteral("Lotwise - ") + state.AuctionDbPath);
-        const qint32 last = importFollowingRounds(state, folder, auctionTextOf(bare));
+        const qint32 last = importFollowingRounds(state, folder, auctionTextOf(bare), auctionOf(bare));
         state.ui().msgBox(QStringLiteral("Finished importing rounds 1 to %1.").arg(last),
                           {app::Buttons::OK, app::Icon::Information}, QStringLiteral("Finished Batch Import"));
         return true;

@@ -6,6 +6,7 @@
 #include "import/RoundDatabase.h"
 #include "import/NewAuction.h"
 #include "import/RoundFileName.h"
+#include "import/WorkFile.h"
 
 #include <QFile>
 

@@ -4,12 +4,14 @@
 #include "app/ModuleState.h"
 #include "db/Error.h"
 #include "db/Recordset.h"
+#include "db/Sqlite.h"
 #include "import/LastImport.h"
 #include "import/Rebuild.h"
 #include "import/RoundDatabase.h"
 #include "import/RoundFileName.h"
 #include "import/RoundRows.h"
 #include "import/RetryPath.h"
+#include "import/WorkFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,6 +52,36 @@ bool askToDeleteZip(app::ModuleState &state, qint32 round) {
                              QStringLiteral("Round Imported Successfully")) == app::Answer::Yes;
 }
 
+void showNotARoundFile(app::ModuleState &state, const QString &bareName) {
+    state.ui().msgBox(notARoundFileNameText(bareName), {app::Buttons::OK, app::Icon::Exclamation},
+                      QStringLiteral("Not a Round Results File"));
+}
+
+// The first problem SQLite's quick check finds in the auction database, or empty text when it finds none. It
+// reads every page (not the indexes' agreement with their tables), so a database damaged on disk is told apart
+// before a round is written into it and reported as imported.
+QString damageOf(const db::Database &database) {
+    try {
+        db::Statement check(database.handle(), QStringLiteral("PRAGMA quick_check(1)"));
+        if (!check.step())
+            return QStringLiteral("the check gave no answer");
+        const QString result = check.value(0).toString();
+        return result == QLatin1String("ok") ? QString() : result;
+    } catch (const db::Error &error) {
+        if (error.number() != db::err::UnrecognizedFormat)  // what SQLite's "malformed" becomes
+            throw;
+        return error.description();
+    }
+}
+
+void showDamaged(app::ModuleState &state, const QString &damage) {
+    state.ui().msgBox(QStringLiteral("The auction database %1 is damaged:").arg(state.AuctionDbPath) + app::CR +
+                          damage + app::CR +
+                          QStringLiteral("Nothing was imported. Restore the auction database from a backup, or make "
+                                         "it anew from its round results files."),
+                      {app::Buttons::OK, app::Icon::Critical}, QStringLiteral("Unsuccessful Import"));
+}
+
 void showFailure(app::ModuleState &state, const db::Error &error) {
     if (error.number() == db::err::TableInUse) {
         state.ui().msgBox(QStringLiteral("    A user defined table is currently open in a data window.") + app::CR +
@@ -64,15 +96,27 @@ void showFailure(app::ModuleState &state, const db::Error &error) {
 // Steps 2 to 14 for the file at path: returns true when the round was imported.
 bool importFile(app::ModuleState &state, const QString &path, QString &extracted) {
     const QString bare = SplitPath(path, true);
-    const qint32 round = roundOf(bare);
+    const std::optional<RoundFile> file = parseRoundFileName(bare);
+    if (!file) {
+        showNotARoundFile(state, bare);
+        return false;
+    }
+    const qint32 round = file->round;
     const qint32 auction = firstWholeNumber(state.AuctionDb, QStringLiteral("Select [Auction ID] From [sysAuction]"));
-    if (auctionOf(bare) != auction) {
+    if (file->auction != auction) {
         showWrongAuction(state);
         return false;
     }
+    if (const QString damage = damageOf(state.AuctionDb); !damage.isEmpty()) {
+        showDamaged(state, damage);
+        return false;
+    }
     const QString member = memberNameOf(bare);
-    extracted = retryingPath(state, [&] { return ExtractRoundDatabase(state.homeDir, path, member, extractedName(state, member)); });
-    copyRoundRows(state.AuctionDb, extracted, round, RoundDeletion::RoundRows);
+    // ExtractAsName is empty here: the round database goes under a work file name of this run.
+    extracted = retryingPath(state, [&] {
+        return ExtractRoundDatabase(state.homeDir, path, member, workFileName(member, QStringLiteral("round")));
+    });
+    copyRoundRows(state.AuctionDb, extracted, auction, round, RoundDeletion::RoundRows, bare);
     RebuildWizardTables(state);
     if (askToDeleteZip(state, round))
         QFile::remove(path);

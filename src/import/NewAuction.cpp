@@ -5,21 +5,23 @@
 #include "db/Database.h"
 #include "db/TableCopy.h"
 #include "import/RetryPath.h"
+#include "import/RoundCheck.h"
 #include "import/RoundDatabase.h"
 #include "import/RoundFileName.h"
+#include "import/WorkFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cstdio>
+
 namespace importer {
 
 namespace {
 
 bool confirmReplacing(app::ModuleState &state, qint32 auction, const QString &path) {
-    if (!QFileInfo::exists(path))
-        return true;
     return state.ui().msgBox(QStringLiteral("Auction %1 already has an auction database:").arg(auction) + app::CR + path + app::CR +
                                  app::CR + QStringLiteral("Do you want to replace it with a new one? Every round imported "
                                                      "into it will be lost."),
@@ -27,31 +29,50 @@ bool confirmReplacing(app::ModuleState &state, qint32 auction, const QString &pa
                              QStringLiteral("New Auction")) == app::Answer::Yes;
 }
 
-// Extracts round 1 under a staging name, adds the system tables in one transaction and puts the file in place.
-void buildAuctionFile(app::ModuleState &state, const QString &zipPath, const QString &member, qint32 auction,
-                      db::schema::Creator creator, const QString &finalPath) {
-    const QString staging = u'.' + QFileInfo(finalPath).fileName() + QStringLiteral(".new");
-    // A creation killed after its commit leaves the staging file's log behind, which SQLite would apply to the
-    // new staging file (the system tables would then exist already, or worse).
-    const QString stalePath = QDir(state.homeDir).filePath(staging);
-    QFile::remove(stalePath + QStringLiteral("-wal"));
-    QFile::remove(stalePath + QStringLiteral("-shm"));
-    const QString stagingPath = ExtractRoundDatabase(state.homeDir, zipPath, member, staging);
+// Raised when the auction database appeared while this run was making it.
+constexpr int kFileAlreadyExists = 58;  // VB: File already exists
+
+// Puts the staged file in place. A database that was there when the user was asked is replaced (the user
+// agreed); otherwise the name must still be free: another run of the program may have made the same auction
+// meanwhile and opened it, and replacing a file under an open connection would lose what it writes.
+void putInPlace(const QString &stagingPath, const QString &finalPath, qint32 auction, bool replacing) {
+    if (!replacing) {
+        if (!renameWithoutReplacing(stagingPath, finalPath))
+            throw db::Error(kFileAlreadyExists,
+                            QStringLiteral("File already exists: the auction database of auction %1 (%2) was made by "
+                                           "another run of the program meanwhile. This new auction was not made; "
+                                           "open that database instead.")
+                                .arg(QString::number(auction), finalPath));
+        return;
+    }
+    // A log left beside an old database of that name would be applied to the new file.
+    QFile::remove(finalPath + QStringLiteral("-wal"));
+    QFile::remove(finalPath + QStringLiteral("-shm"));
+    if (std::rename(QFile::encodeName(stagingPath).constData(), QFile::encodeName(finalPath).constData()) != 0)
+        throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(finalPath));
+    syncFolder(QFileInfo(finalPath).absolutePath());
+}
+
+// Extracts round 1 under a staging name of this run, checks that its rows are of round 1 of the auction, adds
+// the system tables in one transaction and puts the file in place.
+void buildAuctionFile(app::ModuleState &state, const QString &zipPath, qint32 auction, db::schema::Creator creator,
+                      const QString &finalPath, bool replacing) {
+    const QString bare = SplitPath(zipPath, true);
+    const QString staging = workFileName(QFileInfo(finalPath).fileName(), QStringLiteral("new"));
+    const QString stagingPath = ExtractRoundDatabase(state.homeDir, zipPath, memberNameOf(bare), staging);
     try {
         {
             db::Database database = db::Database::open(stagingPath);
+            checkRoundDatabase(database.handle(), QStringLiteral("main"), auction, 1, bare);
             db::Transaction transaction(database);
             db::schema::createSystemTables(database, creator, auction);
             transaction.commit();
         }
-        // A log left beside an old database of that name would be applied to the new file.
-        QFile::remove(finalPath + QStringLiteral("-wal"));
-        QFile::remove(finalPath + QStringLiteral("-shm"));
-        QFile::remove(finalPath);
-        if (!QFile::rename(stagingPath, finalPath))
-            throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(finalPath));
+        putInPlace(stagingPath, finalPath, auction, replacing);
     } catch (...) {
         QFile::remove(stagingPath);
+        QFile::remove(stagingPath + QStringLiteral("-wal"));
+        QFile::remove(stagingPath + QStringLiteral("-shm"));
         throw;
     }
 }
@@ -61,17 +82,17 @@ void buildAuctionFile(app::ModuleState &state, const QString &zipPath, const QSt
 bool makeNewAuction(app::ModuleState &state, const QString &zipPath, db::schema::Creator creator) {
     const QString bare = SplitPath(zipPath, true);
     const qint32 auction = auctionOf(bare);
-    const QString member = memberNameOf(bare);
     state.ExtractAsName = QStringLiteral("Auction%1.mdb").arg(auction);
-    const QString finalPath = QDir(state.homeDir).filePath(extractedName(state, member));
+    const QString finalPath = QDir(state.homeDir).filePath(extractedName(state, memberNameOf(bare)));
     state.ExtractAsName.clear();
-    if (!confirmReplacing(state, auction, finalPath))
+    const bool replacing = QFileInfo::exists(finalPath);
+    if (replacing && !confirmReplacing(state, auction, finalPath))
         return false;
     if (state.AuctionDbPath == finalPath) {  // the database about to be replaced must not stay open
         state.AuctionDb = db::Database();
         state.AuctionDbPath.clear();
     }
-    retryingPath(state, [&] { buildAuctionFile(state, zipPath, member, auction, creator, finalPath); });
+    retryingPath(state, [&] { buildAuctionFile(state, zipPath, auction, creator, finalPath, replacing); });
     db::OpenAuctionDatabase(state, finalPath);
     return true;
 }
@@ -85,7 +106,13 @@ QString chooseRoundOne(app::ModuleState &state, int flags) {
 }
 
 bool isRoundOneOrSayWhy(app::ModuleState &state, const QString &bareName) {
-    if (roundOf(bareName) == 1)
+    const std::optional<RoundFile> file = parseRoundFileName(bareName);
+    if (!file) {
+        state.ui().msgBox(notARoundFileNameText(bareName), {app::Buttons::OK, app::Icon::Exclamation},
+                          QStringLiteral("Not a Round Results File"));
+        return false;
+    }
+    if (file->round == 1)
         return true;
     state.ui().msgBox(QStringLiteral("This file does not contain round 1!") + app::CR + QStringLiteral("           Please try again."),
                       {}, QStringLiteral("Wrong File"));

@@ -2,14 +2,13 @@
 
 #include "app/ModuleState.h"
 #include "db/Error.h"
+#include "import/WorkFile.h"
 #include "import/ZipExtract.h"
 #include "jet/FileFormat.h"
 #include "jet/JetConverter.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 namespace importer {
 
@@ -21,40 +20,30 @@ QString ExtractRoundDatabase(const QString &homeDir, const QString &zipPath, con
                              const QString &destName) {
     const QDir home(homeDir);
     const QString raw =
-        extractMember(zipPath, member, homeDir, u'.' + destName + QStringLiteral(".zipped"), homeDir);
+        extractMember(zipPath, member, homeDir, workFileName(member, QStringLiteral("zipped")), homeDir);
     const QString dest = home.filePath(destName);
     struct Cleanup {
         QString path;
         ~Cleanup() { QFile::remove(path); }
     } cleanup{raw};
     // Messages name the round database as the user knows it, not the hidden name it was extracted under.
+    const QString shownName = home.filePath(member);
     try {
-        switch (jet::detectFormat(raw)) {
-        case jet::FileFormat::Jet3:
-        case jet::FileFormat::Jet4: jet::convertToSqlite(raw, dest); break;
-        case jet::FileFormat::Sqlite:
-            QFile::remove(dest);
-            if (!QFile::rename(raw, dest))
-                throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(dest));
-            break;
-        default: throw db::Error::unrecognizedFormat(dest);
-        }
+        const jet::FileFormat format = jet::detectFormat(raw);
+        if (format == jet::FileFormat::Sqlite)
+            throw db::Error(db::err::UnrecognizedFormat,
+                            QStringLiteral("Unrecognized database format '%1': it is an SQLite file, and a round "
+                                           "results file holds a Jet database.")
+                                .arg(shownName));
+        if (format != jet::FileFormat::Jet3 && format != jet::FileFormat::Jet4)
+            throw db::Error::unrecognizedFormat(shownName);
+        jet::convertToSqlite(raw, dest);
     } catch (const db::Error &error) {
-        if (error.number() == db::err::UnrecognizedFormat)
-            throw db::Error::unrecognizedFormat(dest);
+        if (error.number() == db::err::UnrecognizedFormat && !error.description().contains(shownName))
+            throw db::Error::unrecognizedFormat(shownName);
         throw;
     }
     return dest;
-}
-
-void removeStaleWorkFiles(const QString &homeDir) {
-    static const QRegularExpression workFile(QStringLiteral("^\\..+\\.(zipped|part|new|new-wal|new-shm)$"));
-    const QDateTime before = QDateTime::currentDateTime().addSecs(-15 * 60);
-    const QDir home(homeDir);
-    for (const QFileInfo &file : home.entryInfoList(QDir::Files | QDir::Hidden)) {
-        if (workFile.match(file.fileName()).hasMatch() && file.lastModified() < before)
-            QFile::remove(file.absoluteFilePath());
-    }
 }
 
 }  // namespace importer

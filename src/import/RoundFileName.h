@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace importer {
 
 // The part of path after its last "/" (fileNamePart true), or the part up to and including it (false).
@@ -19,6 +21,20 @@ qint32 roundOf(const QString &bareName);
 // Positions 1-2 of the bare file name: as written, and as a whole number.
 QString auctionTextOf(const QString &bareName);
 qint32 auctionOf(const QString &bareName);
+
+// A name that is accepted as a round results file: two digits, "_", three digits, ".zip" (the extension in any
+// case), such as 11_005.zip. Rounds above 999 have four digits, as roundFileName forms them (11_1000.zip); a
+// four-digit round below 1000 (11_0005.zip) and round 0 are refused. Anything else gives no value: its digits
+// would be read as some other round (or auction), and its rows kept under a round sysRounds does not list.
+struct RoundFile {
+    qint32 auction = 0;
+    qint32 round = 0;
+    QString auctionText;  // the two digits as written, for the names of the following rounds' files
+};
+std::optional<RoundFile> parseRoundFileName(const QString &bareName);
+
+// The message for a name parseRoundFileName refuses: the name, and what a round results file is called.
+QString notARoundFileNameText(const QString &bareName);
 
 // The round database inside a round results file: the bare name less its last four characters, plus ".mdb".
 QString memberNameOf(const QString &bareName);

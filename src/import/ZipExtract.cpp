@@ -83,9 +83,12 @@ zip_uint64_t checkedSize(zip_t *archive, zip_uint64_t index, const QString &zipP
         throw Error(db::err::InvalidFileFormat, QStringLiteral("'%1' in '%2' is a link, not a file.").arg(member, zipPath));
     if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
         throw Error(db::err::InvalidFileFormat, QStringLiteral("'%1' in '%2' is encrypted.").arg(member, zipPath));
-    if (stat.size > zip_uint64_t(maxBytes))
+    const bool bomb = (stat.valid & ZIP_STAT_COMP_SIZE) && stat.size > zip_uint64_t(kFreeMemberBytes) &&
+                      stat.size / zip_uint64_t(kMaxExpansion) > stat.comp_size;
+    if (stat.size > zip_uint64_t(maxBytes) || bomb)
         throw Error(db::err::InvalidFileFormat,
-                    QStringLiteral("'%1' in '%2' is too large (%3 bytes).").arg(member, zipPath, QString::number(stat.size)));
+                    QStringLiteral("'%1' in '%2' is too large for a round database (%3 bytes from %4 compressed).")
+                        .arg(member, zipPath, QString::number(stat.size), QString::number(stat.comp_size)));
     return stat.size;
 }
 

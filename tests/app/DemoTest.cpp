@@ -7,6 +7,7 @@
 #include "grid/frmFlexGrid.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 TEST_F(MainWindowFixture, DemoStartsOnItsAuctionAndAutoImportBringsTheNextRound) {
     ASSERT_FALSE(app::demoRoundsFolder().isEmpty());
@@ -15,9 +16,14 @@ TEST_F(MainWindowFixture, DemoStartsOnItsAuctionAndAutoImportBringsTheNextRound)
     ASSERT_NE(activeDataWindow(), nullptr);
     EXPECT_EQ(activeDataWindow()->windowTitle(), "All Bids - Round 11");
 
-    ui.expectMessage("Round Imported Successfully");
+    // Yes deletes the demo's own copy of the round file, never the installed one.
+    const QString installed = QDir(app::demoRoundsFolder()).filePath("11_012.zip");
+    ASSERT_TRUE(QFileInfo::exists(installed));
+    ui.expectMessage("Round Imported Successfully", app::Answer::Yes);
     trigger("mnuFileAutoImport");
     EXPECT_EQ(ui.messages.back().text.section(QChar(13), 0, 0), "  Round 12 has been successfully imported.");
+    EXPECT_TRUE(QFileInfo::exists(installed));
+    EXPECT_FALSE(QFileInfo::exists(QDir(home.path()).filePath("demo-rounds/11_012.zip")));
 
     // Opened again, the demo auction is the same database, not built anew.
     state.AuctionDb.close();

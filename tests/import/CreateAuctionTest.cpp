@@ -2,9 +2,12 @@
 #include "db/Recordset.h"
 #include "import/CreateAuction.h"
 #include "import/ImportFixture.h"
+#include "import/ZipExtract.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <zip.h>
 
 using testsupport::lines;
 
@@ -46,11 +49,30 @@ TEST_F(ImportFixture, CreationAnswersAndRefusals) {
     EXPECT_FALSE(QFileInfo::exists(home.path("Auction11.mdb")));
     EXPECT_TRUE(QFileInfo::exists(state.LastImportFile));
 
-    // A name whose round is not a number is the conversion's error.
+    // A name of another shape is not a round results file: its digits would give some other round.
     QFile::copy(roundPath("auction-11", 2), downloads.path("11_abc.zip"));
-    ui.expectOpen(downloads.path("11_abc.zip")).expectMessage("");
+    QFile::copy(roundPath("auction-11", 2), downloads.path("11_0001.zip"));
+    for (const char *name : {"11_abc.zip", "11_0001.zip"}) {
+        ui.expectOpen(downloads.path(name)).expectMessage("Not a Round Results File");
+        EXPECT_FALSE(importer::CreateAuction(state));
+        EXPECT_EQ(lines(ui.messages.back().text).value(0),
+                  QString("'%1' is not the name of a round results file.").arg(name));
+    }
+    EXPECT_FALSE(QFileInfo::exists(home.path("Auction11.mdb")));
+
+    // Round 1 of auction 7 under auction 11's name: its rows say otherwise, and nothing is made of it.
+    testsupport::ScratchDir work;
+    const QString jet = importer::extractMember(testsupport::dataPath("auction-07-edge/07_001.zip"), "07_001.mdb",
+                                                work.path(), "11_001.mdb", work.path());
+    int code = 0;
+    zip_t *archive = zip_open(QFile::encodeName(downloads.path("11_001.zip")).constData(), ZIP_CREATE, &code);
+    zip_file_add(archive, "11_001.mdb", zip_source_file(archive, QFile::encodeName(jet).constData(), 0, -1), 0);
+    ASSERT_EQ(zip_close(archive), 0);
+    ui.expectOpen(downloads.path("11_001.zip")).expectMessage("");
     EXPECT_FALSE(importer::CreateAuction(state));
-    EXPECT_EQ(ui.messages.back().text, "Error:13 Type mismatch");
+    EXPECT_TRUE(ui.messages.back().text.startsWith("Error:321 ")) << ui.messages.back().text;
+    EXPECT_TRUE(ui.messages.back().text.contains("rows of another auction than 11")) << ui.messages.back().text;
+    EXPECT_EQ(filesInHome(), QStringList({"Auction7.mdb", "lastimp.inf"}));
 
     // Cancelling the dialog asks the opening question again.
     int openingQuestions = 0;

@@ -290,6 +290,9 @@ TEST_F(KillDuringImport, KilledBatchImportLeavesWholeRoundsThatAutoImportComplet
         }
         EXPECT_EQ(checkWholeRounds(auction, *files_), kRounds);
         expectSameContents(contentsOf(auction), *reference_);
+        // Whatever the killed run was extracting, converting or staging has been swept by the runs after it.
+        EXPECT_EQ(QDir(home).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name),
+                  QStringList({QStringLiteral("Auction11.mdb"), QStringLiteral("lastimp.inf")}));
         if (HasFailure())
             return;
     }

@@ -23,6 +23,7 @@ struct Entry {
     QString name;
     QByteArray data;
     bool symlink = false;
+    zip_uint32_t level = 0;  // deflate level; 0 for libzip's default
 };
 
 // Writes a zip archive holding the entries.
@@ -34,6 +35,8 @@ void writeZip(const QString &path, const std::vector<Entry> &entries) {
         zip_source_t *source = zip_source_buffer(archive, e.data.constData(), zip_uint64_t(e.data.size()), 0);
         const zip_int64_t index = zip_file_add(archive, e.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
         ASSERT_GE(index, 0);
+        if (e.level)
+            zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, e.level);
         if (e.symlink)
             zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX, (S_IFLNK | 0777u) << 16);
     }
@@ -119,4 +122,14 @@ TEST_F(ZipExtract, RefusesMissingForeignOversizedAndDamagedArchives) {
     EXPECT_FALSE(filesInHome().contains("out.mdb"));
     for (const QString &f : filesInHome())
         EXPECT_FALSE(f.contains("out.mdb")) << "left behind: " << f.toStdString();
+}
+
+// A member far more compressed than any round database: refused from its recorded sizes, before anything is
+// written, though below the absolute bound.
+TEST_F(ZipExtract, RefusesAMemberThatExpandsLikeABomb) {
+    const QByteArray zeros(int(importer::kFreeMemberBytes + (1 << 20)), '\0');
+    const QString path = zip({{"11_001.mdb", zeros, false, 1}});
+    EXPECT_LT(QFileInfo(path).size(), importer::kFreeMemberBytes / importer::kMaxExpansion);
+    EXPECT_EQ(errorOf([&] { extractMember(path, "11_001.mdb", home.path(), "out.mdb", home.path()); }), 321);
+    EXPECT_EQ(filesInHome(), QStringList({"round.zip"}));
 }

@@ -1,0 +1,81 @@
+#include "import/RoundCheck.h"
+
+#include "db/Error.h"
+#include "db/Sqlite.h"
+
+#include <QStringList>
+
+namespace importer {
+
+namespace {
+
+QString quoted(const QString &name) { return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+
+QStringList tablesOf(sqlite3 *connection, const QString &schema) {
+    db::Statement statement(connection, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type = 'table' AND "
+                                                       "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name")
+                                            .arg(quoted(schema)));
+    QStringList tables;
+    while (statement.step())
+        tables << statement.value(0).toString();
+    return tables;
+}
+
+QStringList columnsOf(sqlite3 *connection, const QString &schema, const QString &table) {
+    db::Statement statement(connection, QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2)"));
+    statement.bind(1, table);
+    statement.bind(2, schema);
+    QStringList columns;
+    while (statement.step())
+        columns << statement.value(0).toString();
+    return columns;
+}
+
+db::Error refusal(const QString &fileName, const QString &why) {
+    return db::Error(db::err::InvalidFileFormat,
+                     QStringLiteral("The round results file '%1' cannot be imported: %2. Nothing of it was written.")
+                         .arg(fileName, why));
+}
+
+bool holdsBracket(const QString &name) { return name.contains(u'[') || name.contains(u']'); }
+
+// True when a row of the table has a value other than `wanted` in the column (a NULL counts only when
+// nullIsWrong).
+bool holdsOther(sqlite3 *connection, const QString &schema, const QString &table, const QString &column,
+                qint32 wanted, bool nullIsWrong) {
+    const QString test = nullIsWrong ? QStringLiteral("IS NOT") : QStringLiteral("<>");
+    db::Statement statement(connection, QStringLiteral("SELECT 1 FROM %1.%2 WHERE %3 %4 ?1 LIMIT 1")
+                                            .arg(quoted(schema), quoted(table), quoted(column), test));
+    statement.bind(1, wanted);
+    return statement.step();
+}
+
+}  // namespace
+
+void checkRoundDatabase(sqlite3 *connection, const QString &schema, qint32 auction, qint32 round,
+                        const QString &fileName) {
+    const QStringList tables = tablesOf(connection, schema);
+    for (const QString &table : tables) {
+        if (holdsBracket(table))
+            throw refusal(fileName, QStringLiteral("its table name '%1' holds a bracket").arg(table));
+        for (const QString &column : columnsOf(connection, schema, table))
+            if (holdsBracket(column))
+                throw refusal(fileName,
+                              QStringLiteral("the column name '%1' of table '%2' holds a bracket").arg(column, table));
+    }
+    const auto is = [](const QString &column, const char *name) {
+        return column.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    };
+    for (const QString &table : tables) {
+        for (const QString &column : columnsOf(connection, schema, table)) {
+            if (is(column, "Auction ID") && holdsOther(connection, schema, table, column, auction, false))
+                throw refusal(fileName, QStringLiteral("table '%1' holds rows of another auction than %2")
+                                            .arg(table, QString::number(auction)));
+            if (is(column, "Round") && holdsOther(connection, schema, table, column, round, true))
+                throw refusal(fileName, QStringLiteral("table '%1' holds rows of another round than %2")
+                                            .arg(table, QString::number(round)));
+        }
+    }
+}
+
+}  // namespace importer
