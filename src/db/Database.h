@@ -80,6 +80,9 @@ public:
     // has the file open, nothing is done and InUse comes back: rewriting the file under it would discard what it
     // writes. A failure (a full disk, say) leaves the file as it was and raises the error.
     static CompactResult compact(const QString &path);
+    // Whether a connection other than this process's has the SQLite file at path open (every connection of this
+    // process to it must be closed first). Raises 3343 for a file that is not an SQLite database.
+    static bool inUseElsewhere(const QString &path);
 
 private:
     explicit Database(std::shared_ptr<detail::Connection> connection);

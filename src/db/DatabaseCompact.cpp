@@ -39,20 +39,33 @@ bool takeExclusive(sqlite3 *db, const ErrorContext &context) {
     return true;
 }
 
-}  // namespace
-
-CompactResult Database::compact(const QString &path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+// A connection of its own to the file, not yet reading it.
+void openRaw(RawConnection &connection, const QString &absolute, const ErrorContext &context) {
     if (!QFileInfo(absolute).isFile())
         throw Error::fileNotFound(absolute);
-    const ErrorContext context{{}, {}, absolute};
-    RawConnection connection;
     const int rc = sqlite3_open_v2(QFile::encodeName(absolute).constData(), &connection.db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK)
         throw sqliteError(connection.db, rc, context);
     sqlite3_extended_result_codes(connection.db, 1);
     sqlite3_busy_timeout(connection.db, kCompactWaitMs);
     registerSqlFunctions(connection.db);
+}
+
+}  // namespace
+
+bool Database::inUseElsewhere(const QString &path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const ErrorContext context{{}, {}, absolute};
+    RawConnection connection;
+    openRaw(connection, absolute, context);
+    return !takeExclusive(connection.db, context);
+}
+
+CompactResult Database::compact(const QString &path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const ErrorContext context{{}, {}, absolute};
+    RawConnection connection;
+    openRaw(connection, absolute, context);
     if (!takeExclusive(connection.db, context))
         return CompactResult::InUse;
     exec(connection.db, QStringLiteral("PRAGMA synchronous=FULL"), context);

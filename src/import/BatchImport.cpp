@@ -5,6 +5,7 @@
 #include "import/CreateAuction.h"
 
 #include "app/ModuleState.h"
+#include "db/BatchedCommits.h"
 #include "db/Error.h"
 #include "import/LastImport.h"
 #include "import/NewAuction.h"
@@ -144,7 +145,10 @@ bool BatchImport(app::ModuleState &state) {
         if (!makeNewAuction(state, path, db::schema::Creator::BatchImport))
             return false;
         state.ui().setCaption(QStringLiteral("Lotwise - ") + state.AuctionDbPath);
+        // The rounds' commits reach the disk together, before the batch reports them imported (or an error).
+        db::BatchedCommits commits(state.AuctionDb);
         const qint32 last = importFollowingRounds(state, folder, auctionTextOf(bare), auctionOf(bare));
+        commits.flush();
         state.ui().msgBox(QStringLiteral("Finished importing rounds 1 to %1.").arg(last),
                           {app::Buttons::OK, app::Icon::Information}, QStringLiteral("Finished Batch Import"));
         return true;

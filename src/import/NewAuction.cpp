@@ -32,6 +32,17 @@ bool confirmReplacing(app::ModuleState &state, qint32 auction, const QString &pa
 // Raised when the auction database appeared while this run was making it.
 constexpr int kFileAlreadyExists = 58;  // VB: File already exists
 
+// Whether another program has the database at path open; a file that is not a database is not.
+bool openElsewhere(const QString &path) {
+    try {
+        return QFileInfo::exists(path) && db::Database::inUseElsewhere(path);
+    } catch (const db::Error &error) {
+        if (error.number() == db::err::UnrecognizedFormat)
+            return false;
+        throw;
+    }
+}
+
 // Puts the staged file in place. A database that was there when the user was asked is replaced (the user
 // agreed); otherwise the name must still be free: another run of the program may have made the same auction
 // meanwhile and opened it, and replacing a file under an open connection would lose what it writes.
@@ -45,6 +56,12 @@ void putInPlace(const QString &stagingPath, const QString &finalPath, qint32 auc
                                 .arg(QString::number(auction), finalPath));
         return;
     }
+    // Replacing the file under another program's open connection would lose what it writes there.
+    if (openElsewhere(finalPath))
+        throw db::Error(db::err::CouldNotLock,
+                        QStringLiteral("Could not lock file. The auction database of auction %1 (%2) is open in another "
+                                       "program, so it was not replaced. Close it there and try again.")
+                            .arg(QString::number(auction), finalPath));
     // A log left beside an old database of that name would be applied to the new file.
     QFile::remove(finalPath + QStringLiteral("-wal"));
     QFile::remove(finalPath + QStringLiteral("-shm"));

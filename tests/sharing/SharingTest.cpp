@@ -154,3 +154,21 @@ TEST(Sharing, ConnectionSettingsSuitSharedAndDurableUse) {
         EXPECT_FALSE(db::isNetworkFilesystemType(local)) << local;
     EXPECT_EQ(db::journalModePragma(db::JournalMode::Rollback), QStringLiteral("PRAGMA journal_mode=DELETE"));
 }
+
+// Creating an auction anew replaces its database only when no other program has it open.
+TEST(Sharing, ADatabaseOpenElsewhereIsNotReplacedByANewAuction) {
+    const ScratchDir dir;
+    const QString path = testsupport::buildAuction(dir, QStringLiteral("auction-11"), 3);
+    const QStringList create = {QStringLiteral("--yes"), QStringLiteral("create"),
+                                testsupport::dataPath(QStringLiteral("auction-11/11_001.zip"))};
+    {
+        OtherProgram other(path);
+        const clitest::CliRun refused = runCli(create, dir.path());
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("Error:3050"))) << refused.err;
+        EXPECT_EQ(other.run("SELECT count(*) FROM sysRounds;"), QStringLiteral("3"));
+    }
+    const clitest::CliRun replaced = runCli(create, dir.path());
+    EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+    EXPECT_EQ(cliValue(path, QStringLiteral("SELECT Count(*) FROM [sysRounds]"), dir.path()), QStringLiteral("1"));
+}
