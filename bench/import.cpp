@@ -12,8 +12,8 @@
 //
 // Figures only: nothing is asserted. Run it on an idle machine.
 #include "BenchSupport.h"
-#include "app/ModuleState.h"
-#include "app/Prompter.h"
+#include "core/ModuleState.h"
+#include "core/Prompter.h"
 #include "db/Database.h"
 #include "db/Error.h"
 #include "import/CreateAuction.h"

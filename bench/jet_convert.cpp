@@ -6,7 +6,7 @@
 // Extracting the files and listing their tables is not timed. Rows are counted in the converted files; mdb-export
 // prints the same rows (the test_jet tests compare them value for value).
 #include "BenchSupport.h"
-#include "jet/JetConverter.h"
+#include "core/JetConverter.h"
 
 #include <QCoreApplication>
 #include <QDir>

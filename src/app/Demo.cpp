@@ -1,7 +1,8 @@
 #include "app/Demo.h"
 
-#include "app/ModuleState.h"
 #include "app/frmMain.h"
+#include "core/ModuleState.h"
+#include "core/ProgramFolders.h"
 #include "db/AuctionDatabase.h"
 #include "db/Error.h"
 #include "import/CreateAuction.h"
@@ -69,13 +70,9 @@ bool buildDemo(ModuleState &state, Prompter &prompter, const QString &folder, co
 }  // namespace
 
 QString demoRoundsFolder() {
-    const QStringList candidates = {qEnvironmentVariable("LOTWISE_DEMO_ROUNDS"),
-                                    QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lotwise/demo/rounds"),
-                                    QStringLiteral(LOTWISE_SOURCE_DEMO_DIR)};
-    for (const QString &dir : candidates)
-        if (!dir.isEmpty() && !QDir(dir).entryList({QStringLiteral("*_001.zip")}, QDir::Files).isEmpty())
-            return QDir(dir).absolutePath();
-    return {};
+    const QString folder = programDataFolder(QStringLiteral("demo/rounds"), "LOTWISE_DEMO_ROUNDS");
+    return !folder.isEmpty() && !QDir(folder).entryList({QStringLiteral("*_001.zip")}, QDir::Files).isEmpty() ? folder
+                                                                                                            : QString();
 }
 
 bool openDemo(frmMain &window, ModuleState &state, Prompter &prompter) {

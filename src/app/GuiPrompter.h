@@ -2,7 +2,7 @@
 // bar panels and caption, the busy pointer, and a progress dialog for long work. Used on the GUI thread only.
 #pragma once
 
-#include "app/Prompter.h"
+#include "core/Prompter.h"
 
 #include <QPointer>
 

@@ -1,5 +1,7 @@
 #include "app/HelpWindow.h"
 
+#include "core/ProgramFolders.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -38,13 +40,8 @@ QString pageText(const QString &path, QString *title) {
 }  // namespace
 
 QString HelpWindow::helpDirectory() {
-    QStringList candidates = {qEnvironmentVariable("LOTWISE_HELP_DIR"),
-                              QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lotwise/help"),
-                              QStringLiteral(LOTWISE_SOURCE_HELP_DIR)};
-    for (const QString &dir : candidates)
-        if (!dir.isEmpty() && QFile::exists(dir + QStringLiteral("/index.html")))
-            return QDir(dir).absolutePath();
-    return {};
+    const QString folder = programDataFolder(QStringLiteral("help"), "LOTWISE_HELP_DIR");
+    return !folder.isEmpty() && QFile::exists(folder + QStringLiteral("/index.html")) ? folder : QString();
 }
 
 void HelpWindow::showHelp(QWidget *parent, bool search) {

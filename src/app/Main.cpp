@@ -2,8 +2,8 @@
 
 #include "app/Demo.h"
 #include "app/GuiPrompter.h"
-#include "app/HomeDirectory.h"
-#include "app/ModuleState.h"
+#include "core/HomeDirectory.h"
+#include "core/ModuleState.h"
 #include "app/Version.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"

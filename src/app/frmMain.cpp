@@ -1,7 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/GuiPrompter.h"
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "grid/frmFlexGrid.h"
 
 #include <QCloseEvent>

@@ -4,7 +4,7 @@
 
 #include "app/GuiPrompter.h"
 #include "app/HelpWindow.h"
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "app/WindowArrangement.h"
 #include "app/frmAbout.h"
 #include "db/Error.h"

@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 
 #include "app/GuiPrompter.h"
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "app/frmOpeningQuestions.h"
 #include "db/AuctionDatabase.h"
 #include "db/Error.h"

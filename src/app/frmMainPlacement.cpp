@@ -2,7 +2,7 @@
 #include "app/frmMain.h"
 
 #include "app/GuiPrompter.h"
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "db/Database.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // dialog. A dialog with no path left counts as cancelled, and says so.
 #pragma once
 
-#include "app/Prompter.h"
+#include "core/Prompter.h"
 #include "cli/CliOptions.h"
 
 #include <QStringList>

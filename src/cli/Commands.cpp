@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 
-#include "app/HomeDirectory.h"
-#include "app/Prompter.h"
+#include "core/HomeDirectory.h"
+#include "core/Prompter.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ImportCommands.h"
 #include "cli/TsvWriter.h"

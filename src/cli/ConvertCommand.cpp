@@ -1,10 +1,10 @@
 #include "cli/ConvertCommand.h"
 
-#include "app/HomeDirectory.h"
+#include "core/HomeDirectory.h"
 #include "db/Error.h"
 #include "import/RoundFileName.h"
 #include "import/ZipExtract.h"
-#include "jet/JetConverter.h"
+#include "core/JetConverter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "cli/ImportCommands.h"
 
-#include "app/HomeDirectory.h"
-#include "app/ModuleState.h"
+#include "core/HomeDirectory.h"
+#include "core/ModuleState.h"
 #include "cli/CliPrompter.h"
 #include "db/AuctionDatabase.h"
 #include "import/CreateAuction.h"

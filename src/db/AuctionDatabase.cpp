@@ -1,11 +1,11 @@
 #include "db/AuctionDatabase.h"
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "db/Database.h"
 #include "db/Schema.h"
 #include "db/TableCopy.h"
-#include "jet/FileFormat.h"
-#include "jet/JetConverter.h"
+#include "core/FileFormat.h"
+#include "core/JetConverter.h"
 
 #include <QDir>
 #include <QFile>

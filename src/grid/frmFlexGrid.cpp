@@ -1,6 +1,6 @@
 #include "grid/frmFlexGrid.h"
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "db/Error.h"
 #include "grid/DataWindowHost.h"
 #include "grid/DropDownList.h"

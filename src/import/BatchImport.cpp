@@ -4,7 +4,7 @@
 // are prepared at once: both cores then work on the slow part.
 #include "import/CreateAuction.h"
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "db/BatchedCommits.h"
 #include "db/Error.h"
 #include "import/LastImport.h"

@@ -1,6 +1,6 @@
 #include "import/CreateAuction.h"
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "db/Error.h"
 #include "import/LastImport.h"
 #include "import/RoundDatabase.h"

@@ -1,7 +1,7 @@
 #include "import/ImportRound.h"
 
-#include "app/HomeDirectory.h"
-#include "app/ModuleState.h"
+#include "core/HomeDirectory.h"
+#include "core/ModuleState.h"
 #include "db/Error.h"
 #include "db/Recordset.h"
 #include "db/Sqlite.h"

@@ -1,6 +1,6 @@
 #include "import/LastImport.h"
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "db/Error.h"
 #include "import/RoundFileName.h"
 

@@ -1,6 +1,6 @@
 #include "import/NewAuction.h"
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "db/AuctionDatabase.h"
 #include "db/Database.h"
 #include "db/TableCopy.h"

@@ -1,6 +1,6 @@
 #include "import/Rebuild.h"
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "db/Error.h"
 #include "db/JetTranslator.h"
 #include "db/Recordset.h"

@@ -2,8 +2,8 @@
 // failing step runs once more; a second failure is reported like any other.
 #pragma once
 
-#include "app/HomeDirectory.h"
-#include "app/ModuleState.h"
+#include "core/HomeDirectory.h"
+#include "core/ModuleState.h"
 #include "db/Error.h"
 
 namespace importer {

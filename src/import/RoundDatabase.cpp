@@ -1,11 +1,11 @@
 #include "import/RoundDatabase.h"
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "db/Error.h"
 #include "import/WorkFile.h"
 #include "import/ZipExtract.h"
-#include "jet/FileFormat.h"
-#include "jet/JetConverter.h"
+#include "core/FileFormat.h"
+#include "core/JetConverter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "jet/JetColumn.h"
 
-#include "jet/ConvertError.h"
+#include "common/ConvertError.h"
 
 #include <glib.h>
 

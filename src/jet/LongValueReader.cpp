@@ -1,7 +1,7 @@
 #include "jet/LongValueReader.h"
 
 #include "jet/ByteOrder.h"
-#include "jet/ConvertError.h"
+#include "common/ConvertError.h"
 #include "jet/PageLayout.h"
 
 namespace jet {

@@ -1,6 +1,6 @@
 #include "jet/MappedFile.h"
 
-#include "jet/ConvertError.h"
+#include "common/ConvertError.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

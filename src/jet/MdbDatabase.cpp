@@ -1,8 +1,8 @@
 #include "jet/MdbDatabase.h"
 
-#include "jet/ConvertError.h"
+#include "common/ConvertError.h"
 #include "jet/JetColumn.h"
-#include "jet/JetSignature.h"
+#include "common/JetSignature.h"
 #include "jet/MdbTableReader.h"
 
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #include "jet/OutputFile.h"
 
-#include "jet/ConvertError.h"
+#include "common/ConvertError.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #include "jet/RowDecoder.h"
 
 #include "jet/ByteOrder.h"
-#include "jet/ConvertError.h"
+#include "common/ConvertError.h"
 #include "jet/JetDate.h"
 #include "jet/NumberFormats.h"
 

@@ -1,6 +1,6 @@
 #include "jet/SqliteOutput.h"
 
-#include "jet/ConvertError.h"
+#include "common/ConvertError.h"
 
 namespace jet {
 

@@ -5,7 +5,7 @@
 // "NUMBER<TAB>DESCRIPTION" on standard error, OUT removed, exit status 1. libmdb's own messages never reach
 // standard error: they would break the one-line report. With LOTWISE_MDB2SQLITE_DEBUG set, the description of a
 // file that is not read names the check that failed instead (for developers).
-#include "jet/ConvertError.h"
+#include "common/ConvertError.h"
 #include "jet/JetToSqlite.h"
 
 #include <fcntl.h>

@@ -2,7 +2,7 @@
 // dialogs and to build an auction to open.
 #pragma once
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "app/frmMain.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestSupport.h"

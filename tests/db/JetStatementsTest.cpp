@@ -4,7 +4,7 @@
 #include "db/Database.h"
 #include "db/Error.h"
 #include "db/Recordset.h"
-#include "jet/JetConverter.h"
+#include "core/JetConverter.h"
 #include "support/AuctionFacts.h"
 #include "support/AuctionFixture.h"
 #include "support/TestDatabase.h"

@@ -2,7 +2,7 @@
 // Prompter; helpers to create auction 11 and to check its tables against the round files.
 #pragma once
 
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestSupport.h"
 

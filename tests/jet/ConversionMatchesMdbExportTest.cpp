@@ -1,6 +1,6 @@
 // Every Jet file we have converts to the same tables, columns and values that mdbtools' mdb-export prints:
 // Access-written Jet 3 and Jet 4 samples (read in place) and the project's round files and legacy database.
-#include "jet/JetConverter.h"
+#include "core/JetConverter.h"
 #include "jet/JetTestSupport.h"
 #include "support/TestSupport.h"
 

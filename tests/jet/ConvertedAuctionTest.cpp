@@ -1,6 +1,6 @@
 // What the program relies on after converting the agency's files: declared types, the facts of the auction-11
 // fixtures, dates libmdb cannot print, and rows Jet has marked deleted.
-#include "jet/JetConverter.h"
+#include "core/JetConverter.h"
 #include "jet/JetTestSupport.h"
 #include "support/TestSupport.h"
 

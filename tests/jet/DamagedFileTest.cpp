@@ -1,6 +1,6 @@
 // Damaged round files never crash or hang the caller and never leave a partial file: each conversion ends in a
 // numbered error or, where the damage is harmless (or undetectable, such as a changed digit), a sound SQLite file.
-#include "jet/JetConverter.h"
+#include "core/JetConverter.h"
 #include "jet/JetTestSupport.h"
 #include "support/TestSupport.h"
 

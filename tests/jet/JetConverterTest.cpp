@@ -1,7 +1,7 @@
 // The program's side of the conversion: formats told by first bytes, paths checked before any work, results that
 // appear whole or not at all, and every way the converter process can fail turned into a numbered error.
-#include "jet/FileFormat.h"
-#include "jet/JetConverter.h"
+#include "core/FileFormat.h"
+#include "core/JetConverter.h"
 #include "jet/JetTestSupport.h"
 #include "support/TestSupport.h"
 

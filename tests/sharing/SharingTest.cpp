@@ -159,8 +159,9 @@ TEST(Sharing, ConnectionSettingsSuitSharedAndDurableUse) {
 TEST(Sharing, ADatabaseOpenElsewhereIsNotReplacedByANewAuction) {
     const ScratchDir dir;
     const QString path = testsupport::buildAuction(dir, QStringLiteral("auction-11"), 3);
-    const QStringList create = {QStringLiteral("--yes"), QStringLiteral("create"),
-                                testsupport::dataPath(QStringLiteral("auction-11/11_001.zip"))};
+    const QString roundOne = dir.path(QStringLiteral("11_001.zip"));  // --yes also deletes the round file
+    const QStringList create = {QStringLiteral("--yes"), QStringLiteral("create"), roundOne};
+    QFile::copy(testsupport::dataPath(QStringLiteral("auction-11/11_001.zip")), roundOne);
     {
         OtherProgram other(path);
         const clitest::CliRun refused = runCli(create, dir.path());
@@ -168,6 +169,7 @@ TEST(Sharing, ADatabaseOpenElsewhereIsNotReplacedByANewAuction) {
         EXPECT_TRUE(refused.err.contains(QStringLiteral("Error:3050"))) << refused.err;
         EXPECT_EQ(other.run("SELECT count(*) FROM sysRounds;"), QStringLiteral("3"));
     }
+    QFile::copy(testsupport::dataPath(QStringLiteral("auction-11/11_001.zip")), roundOne);
     const clitest::CliRun replaced = runCli(create, dir.path());
     EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
     EXPECT_EQ(cliValue(path, QStringLiteral("SELECT Count(*) FROM [sysRounds]"), dir.path()), QStringLiteral("1"));

@@ -4,7 +4,7 @@
 #include "db/Recordset.h"
 #include "import/RoundFileName.h"
 #include "import/ZipExtract.h"
-#include "jet/JetConverter.h"
+#include "core/JetConverter.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // progress are recorded for the test to read.
 #pragma once
 
-#include "app/Prompter.h"
+#include "core/Prompter.h"
 
 #include <QString>
 #include <QStringList>

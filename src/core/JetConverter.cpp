@@ -1,9 +1,9 @@
-#include "jet/JetConverter.h"
+#include "core/JetConverter.h"
 
 #include "db/Error.h"
-#include "jet/ConvertError.h"
-#include "jet/ConverterProcess.h"
-#include "jet/FileFormat.h"
+#include "common/ConvertError.h"
+#include "core/ConverterProcess.h"
+#include "core/FileFormat.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/ModuleState.h"
+#include "core/ModuleState.h"
 
 #include <QDir>
 

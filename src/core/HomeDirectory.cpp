@@ -1,4 +1,4 @@
-#include "app/HomeDirectory.h"
+#include "core/HomeDirectory.h"
 
 #include "db/Error.h"
 

@@ -1,6 +1,6 @@
-#include "jet/FileFormat.h"
+#include "core/FileFormat.h"
 
-#include "jet/JetSignature.h"
+#include "common/JetSignature.h"
 
 #include <QFile>
 #include <QFileInfo>

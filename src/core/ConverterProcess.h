@@ -25,8 +25,8 @@ struct ChildOutcome {
     QByteArray standardError;
 };
 
-// The converter program: $LOTWISE_MDB2SQLITE, else lotwise-mdb2sqlite beside the application (when a
-// QCoreApplication exists), beside the running executable, or in the installed libexec folder.
+// The converter program: $LOTWISE_MDB2SQLITE, else lotwise-mdb2sqlite beside the executable or in the installed
+// libexec folder (core/ProgramFolders.h).
 QString converterProgram();
 
 // Runs `program` with `arguments` under `limits` and waits for it (killing it when the wall-clock allowance runs

@@ -2,7 +2,7 @@
 // command line) and handed by reference to the procedures that need it. Used on one thread.
 #pragma once
 
-#include "app/Prompter.h"
+#include "core/Prompter.h"
 #include "db/Database.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "jet/JetSignature.h"
+#include "common/JetSignature.h"
 
 namespace jet {
 

@@ -1,4 +1,6 @@
-#include "jet/ConverterProcess.h"
+#include "core/ConverterProcess.h"
+
+#include "core/ProgramFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,23 +50,8 @@ QString converterProgram() {
     const QByteArray configured = qgetenv("LOTWISE_MDB2SQLITE");
     if (!configured.isEmpty())
         return QString::fromLocal8Bit(configured);
-    // Beside the program (the build folder), or in libexec/lotwise of the prefix it is installed under.
-    QStringList programFolders;
-    if (QCoreApplication::instance())
-        programFolders << QCoreApplication::applicationDirPath();
-    const QFileInfo self(QStringLiteral("/proc/self/exe"));
-    if (self.exists())
-        programFolders << QFileInfo(self.canonicalFilePath()).absolutePath();
-    QStringList folders = programFolders;
-    for (const QString &folder : programFolders)
-        folders << QDir(folder).filePath(QStringLiteral("../libexec/lotwise"));
-    folders << QStringLiteral(LOTWISE_LIBEXEC_DIR);
-    for (const QString &folder : folders) {
-        const QFileInfo candidate(QDir(folder).filePath(QLatin1String(kProgramName)));
-        if (candidate.isFile() && candidate.isExecutable())
-            return candidate.absoluteFilePath();
-    }
-    return QDir(folders.constLast()).filePath(QLatin1String(kProgramName));
+    const QString found = app::helperProgram(QLatin1String(kProgramName));
+    return found.isEmpty() ? QLatin1String(kProgramName) : found;
 }
 
 ChildOutcome runLimited(const QString &program, const QStringList &arguments, const ChildLimits &limits) {
