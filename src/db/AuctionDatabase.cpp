@@ -41,7 +41,7 @@ QString convertLegacy(app::ModuleState &state, const QString &path) {
     QFile::remove(staging + QStringLiteral("-wal"));
     QFile::remove(staging + QStringLiteral("-shm"));
     try {
-        jet::convertToSqlite(path, staging);
+        ::jet::convertToSqlite(path, staging);
         completeConvertedSchema(staging);
         if (!QFile::rename(staging, copy))
             throw Error(err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(copy));
@@ -67,8 +67,8 @@ QString convertedCopyPath(const QString &jetPath, const QString &homeDir) {
 
 void OpenAuctionDatabase(app::ModuleState &state, const QString &path) {
     QString target = QFileInfo(path).absoluteFilePath();
-    const jet::FileFormat format = jet::detectFormat(target);
-    if (format == jet::FileFormat::Jet3 || format == jet::FileFormat::Jet4)
+    const ::jet::FileFormat format = ::jet::detectFormat(target);
+    if (format == ::jet::FileFormat::Jet3 || format == ::jet::FileFormat::Jet4)
         target = convertLegacy(state, target);
     state.AuctionDb = Database::open(target);
     state.AuctionDbPath = target;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "db/Error.h"
+#include "db/JetTranslator.h"
 
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,11 @@ public:
     void execute(const QString &jetSql);
     // Rows changed by the last execute().
     qint64 recordsAffected() const;
+
+    // Translates one Jet statement as execute() and openRecordset() do: told which columns of this database hold
+    // text, the translator adds the Unicode-aware text order only where text is compared (db/JetTranslator.h).
+    // withRowId as in jet::TranslateOptions.
+    jet::Translation translate(const QString &jetSql, bool withRowId = false) const;
 
     std::unique_ptr<Recordset> openRecordset(const QString &jetSql, RecordsetType type) const;
     std::unique_ptr<Recordset> openRecordset(const QString &jetSql) const;  // the default, updatable type
