@@ -39,9 +39,10 @@ public:
     Database(Database &&) noexcept;
     Database &operator=(Database &&) noexcept;
 
-    // Opens an existing SQLite file read-write. Missing file: 53; missing folder: 76; not SQLite: 3343.
+    // Opens an existing SQLite file read-write. Missing file: 53; missing folder: 76; not SQLite: 3343. A file of
+    // an earlier version of the program is brought to the current storage scheme first (db/TextScheme.h).
     static Database open(const QString &path);
-    // Creates a new, empty database file; an existing file raises 3204.
+    // Creates a new, empty database file, marked with the current storage scheme; an existing file raises 3204.
     static Database create(const QString &path);
 
     bool isOpen() const;
