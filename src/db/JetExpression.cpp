@@ -283,7 +283,8 @@ Expr Parser::power() {
     Expr left = primary();
     while (acceptSymbol("^")) {
         const Expr right = peek().isSymbol("-") || peek().isSymbol("+") ? unary() : primary();
-        left = numeric(combined(QStringLiteral("pow(") + left.sql + QStringLiteral(", ") + right.sql + u')', left, right));
+        left = numeric(
+            combined(QStringLiteral("pow(") + left.sql + QStringLiteral(", ") + right.sql + u')', left, right));
     }
     return left;
 }

@@ -316,8 +316,8 @@ int Parser::resultColumns(const SelectCore &core) const {
 // SELECT DISTINCT without grouping or aggregates runs as a GROUP BY of every result column by position: the
 // groups compare text in the text order while the result columns stay bare.
 bool Parser::groupsDistinct(const SelectCore &core) const {
-    return core.distinct && core.groupBy.isEmpty() &&
-           std::none_of(core.items.begin(), core.items.end(), [](const SelectItem &item) { return item.expr.aggregate; }) &&
+    const auto aggregate = [](const SelectItem &item) { return item.expr.aggregate; };
+    return core.distinct && core.groupBy.isEmpty() && std::none_of(core.items.begin(), core.items.end(), aggregate) &&
            resultColumns(core) > 0;
 }
 
@@ -420,7 +420,8 @@ QString Parser::emitUnion(const Select &select) {
     std::vector<QString> parts;
     for (const SelectCore &core : select.cores) {
         const QString part = emitCore(core, false);
-        parts.push_back(core.top.isEmpty() ? part : QStringLiteral("SELECT * FROM (") + part + limitOf(core, {}) + u')');
+        parts.push_back(core.top.isEmpty() ? part
+                                           : QStringLiteral("SELECT * FROM (") + part + limitOf(core, {}) + u')');
     }
     int lastUnion = -1;
     for (size_t i = 0; i < select.unionOps.size(); ++i)

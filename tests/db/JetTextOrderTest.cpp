@@ -82,14 +82,15 @@ TEST_F(JetTextOrder, OrdersGroupsDistinctsAndUnions) {
     EXPECT_EQ(t.column("SELECT DISTINCT * FROM (SELECT [W], [Pay] FROM [Words] WHERE [N] In (2, 4))").size(), 1);
     EXPECT_EQ(t.column("SELECT DISTINCT w.* FROM (SELECT [W] FROM [Words]) AS w").size(), 4);
     EXPECT_EQ(t.column("SELECT DISTINCT [W], Count(*) AS [C] FROM [Words] GROUP BY [W]").size(), 4);
-    const QStringList united = t.column("SELECT [W] FROM [Words] WHERE [N] < 4 UNION SELECT 'ÑANDÚ' FROM [Words] ORDER BY [W]");
+    const QStringList united =
+        t.column("SELECT [W] FROM [Words] WHERE [N] < 4 UNION SELECT 'ÑANDÚ' FROM [Words] ORDER BY [W]");
     EXPECT_EQ(united.size(), 2);
     EXPECT_EQ(united.value(1), "Zed");
     EXPECT_EQ(t.column("SELECT [W] FROM [Words] UNION ALL SELECT [W] FROM [Words] UNION SELECT 'ZED' FROM [Words]")
                   .size(),
               4);
-    EXPECT_EQ(t.column("SELECT [W] FROM [Words] UNION SELECT [W] FROM [Words] UNION ALL SELECT [W] FROM [Words]").size(),
-              9);
+    EXPECT_EQ(
+        t.column("SELECT [W] FROM [Words] UNION SELECT [W] FROM [Words] UNION ALL SELECT [W] FROM [Words]").size(), 9);
     // A table made by SELECT ... INTO compares the same way.
     t.exec("SELECT [W], [N] INTO [Copy] FROM [Words]");
     EXPECT_EQ(t.column("SELECT [N] FROM [Copy] WHERE [W] = 'ÑANDÚ' ORDER BY [N]"), (QStringList{"2", "4"}));
@@ -110,11 +111,13 @@ TEST_F(JetTextOrder, DistinctAndUnionKeepDeclaredTypes) {
     EXPECT_EQ(types("SELECT DISTINCT [W], [Pay], [When] FROM [Words]"), expected);
     EXPECT_EQ(types("SELECT [W], [Pay], [When] FROM [Words] UNION SELECT [W], [Pay], [When] FROM [Words]"), expected);
     EXPECT_EQ(types("SELECT DISTINCT * FROM [Words]"),
-              (std::vector<ColumnType>{ColumnType::Text, ColumnType::Long, ColumnType::Currency, ColumnType::DateTime}));
+              (std::vector<ColumnType>{ColumnType::Text, ColumnType::Long, ColumnType::Currency,
+                                       ColumnType::DateTime}));
     t.exec("SELECT DISTINCT [W], [Pay], [When] INTO [D] FROM [Words]");
     EXPECT_EQ(types("SELECT * FROM [D]"), expected);
     EXPECT_EQ(t.column("SELECT [W] FROM [D]").size(), 4);
-    t.exec("SELECT * INTO [U] FROM (SELECT [W], [Pay], [When] FROM [Words] UNION SELECT [W], [Pay], [When] FROM [Words])");
+    t.exec("SELECT * INTO [U] FROM "
+           "(SELECT [W], [Pay], [When] FROM [Words] UNION SELECT [W], [Pay], [When] FROM [Words])");
     EXPECT_EQ(types("SELECT * FROM [U]"), expected);
     EXPECT_EQ(t.column("SELECT [W] FROM [U]").size(), 4);
 }
@@ -134,7 +137,8 @@ TEST_F(JetTextOrder, NumericComparisonsKeepTheirIndexes) {
     EXPECT_TRUE(plan("SELECT * FROM [All Bids] WHERE [Round] In (4, 5) AND [Market] = 'ÑANDÚ'").contains(
         "USING INDEX All Bids.Round (Round=?)"));
     EXPECT_TRUE(plan("SELECT Max([Round]) FROM [All Bids]").contains("COVERING INDEX All Bids.Round"));
-    EXPECT_EQ(t.column("SELECT [Market] FROM [All Bids] WHERE [Round] = 5 AND [Market] = 'ÑANDÚ'"), QStringList{"Ñandú"});
+    EXPECT_EQ(t.column("SELECT [Market] FROM [All Bids] WHERE [Round] = 5 AND [Market] = 'ÑANDÚ'"),
+              QStringList{"Ñandú"});
     // Text is compared in the text order, numbers and dates bare.
     const QString sql = t.db().translate("SELECT * FROM [All Bids] AS a, [Rounds] r WHERE a.[Market] = 'x' AND "
                                          "r.[Ended] > #1/1/2006# AND a.[Amount] < 5 AND a.[Round] = r.[Round]")

@@ -130,8 +130,8 @@ TEST(StorageScheme, StoredFileIsSoundForStockSqlite) {
     for (const std::string &name : kNames)
         EXPECT_EQ(stock.column("SELECT Txt0 FROM sysQueryBuilder WHERE Txt5 = ?", {name}), Rows{"q"}) << name;
     // The key refuses what SQLite's NOCASE takes for the same name, in any tool.
-    EXPECT_NE(sqlite3_exec(stock.handle(), "INSERT INTO sysQueryBuilder VALUES ('ZED', 'q')", nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    const char *duplicate = "INSERT INTO sysQueryBuilder VALUES ('ZED', 'q')";
+    EXPECT_NE(sqlite3_exec(stock.handle(), duplicate, nullptr, nullptr, nullptr), SQLITE_OK);
 }
 
 TEST(StorageScheme, ProgramComparesUnicodeAwareAfterAStockReindex) {
@@ -166,7 +166,8 @@ TEST(StorageScheme, OldSchemeFileIsRebuiltWhenOpened) {
     }
     {
         TestDatabase opened(path);
-        EXPECT_EQ(opened.column("SELECT [Txt5] FROM [sysQueryBuilder] WHERE [Txt5] = 'ÉCLAIR2'"), QStringList{"éclair2"});
+        EXPECT_EQ(opened.column("SELECT [Txt5] FROM [sysQueryBuilder] WHERE [Txt5] = 'ÉCLAIR2'"),
+                  QStringList{"éclair2"});
         EXPECT_EQ(opened.column("SELECT [Txt5] FROM [sysQueryBuilder] ORDER BY [Txt5]"), textOrdered(kNames));
     }
     StockConnection stock(path);

@@ -101,6 +101,7 @@ TEST_F(ImportFixture, ImportedAuctionIsSoundForStockSqlite) {
     for (const QString &table : tables)
         rows("SELECT * FROM \"" + table + "\"");
     for (const char *name : {"Éclair", "éclair2", "Zed", "abc"})
-        EXPECT_EQ(rows(QStringLiteral("SELECT Txt5 FROM sysQueryBuilder WHERE Txt5 = '%1'").arg(name)), QStringList{name});
+        EXPECT_EQ(rows(QStringLiteral("SELECT Txt5 FROM sysQueryBuilder WHERE Txt5 = '%1'").arg(name)),
+                  QStringList{name});
     sqlite3_close(stock);
 }
