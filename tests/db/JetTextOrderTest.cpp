@@ -145,3 +145,27 @@ TEST_F(JetTextOrder, NumericComparisonsKeepTheirIndexes) {
                             .sql;
     EXPECT_EQ(sql.count("COLLATE JETTEXT"), 1) << sql.toStdString();
 }
+
+// DISTINCT and UNION written as groups still compose with TOP, subqueries, parenthesized members and INTO.
+TEST_F(JetTextOrder, GroupedDistinctsAndUnionsCompose) {
+    const struct {
+        const char *sql;
+        int rows;
+    } cases[] = {
+        {"SELECT DISTINCT TOP 50 PERCENT [W] FROM [Words]", 2},
+        {"SELECT [W] FROM [Words] UNION SELECT [W] FROM [Words] ORDER BY [W] DESC", 4},
+        {"(SELECT [W] FROM [Words]) UNION (SELECT UCase([W]) FROM [Words])", 4},
+        {"SELECT TOP 1 [W] FROM [Words] UNION SELECT [W] FROM [Words] WHERE [N] = 1", 1},
+        {"SELECT DISTINCT [W] FROM [Words] WHERE [N] In (SELECT DISTINCT [N] FROM [Words] WHERE [N] < 8)", 2},
+        {"SELECT * FROM (SELECT DISTINCT [W], [Pay] FROM [Words]) WHERE [Pay] > 2", 2},
+        {"SELECT [W] FROM [Words] AS a WHERE Exists (SELECT DISTINCT b.[W] FROM [Words] b WHERE b.[W] = a.[W] "
+         "AND b.[N] <> a.[N])",
+         2},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(t.column(QString::fromUtf8(c.sql)).size(), c.rows) << c.sql;
+    t.exec("SELECT DISTINCT [W] INTO [X] FROM [Words]");
+    t.exec("INSERT INTO [X] SELECT DISTINCT UCase([W]) AS [W] FROM [Words] WHERE [N] < 4");
+    EXPECT_EQ(t.db().recordsAffected(), 2);
+    EXPECT_EQ(t.column("SELECT DISTINCT [W] FROM [X]").size(), 4);
+}
