@@ -41,7 +41,7 @@ QString convertLegacy(app::ModuleState &state, const QString &path) {
     QFile::remove(staging + QStringLiteral("-wal"));
     QFile::remove(staging + QStringLiteral("-shm"));
     try {
-        jet::convertToSqlite(path, staging);
+        ::jet::convertToSqlite(path, staging);
         completeConvertedSchema(staging);
         if (!QFile::rename(staging, copy))
             throw Error(err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(copy));
@@ -75,8 +75,8 @@ void OpenAuctionDatabase(app::ModuleState &state, const QString &path) {
     } catch (const Error &error) {
         if (error.number() != err::UnrecognizedFormat)
             throw;
-        const jet::FileFormat format = jet::detectFormat(target);
-        if (format != jet::FileFormat::Jet3 && format != jet::FileFormat::Jet4)
+        const ::jet::FileFormat format = ::jet::detectFormat(target);
+        if (format != ::jet::FileFormat::Jet3 && format != ::jet::FileFormat::Jet4)
             throw;
         target = convertLegacy(state, target);
         opened = Database::open(target);

@@ -1,9 +1,11 @@
 // The column types of Jet tables and how an auction database declares them in SQLite.
 //
 // The declared type of a column keeps the Jet type (so that values can be shown as the engine shows them:
-// currency, dates, Yes/No) and gives SQLite the right affinity. Text columns compare case-insensitively through
-// the NOCASE collation, which every connection of the program replaces with a Unicode-aware one; a Text(n)
-// column refuses longer values through a check constraint named "lw_len" (reported as error 3163).
+// currency, dates, Yes/No) and gives SQLite the right affinity. Text columns are declared with SQLite's own
+// built-in NOCASE collation, so that their indexes are in an order every SQLite tool shares; the program's
+// Unicode-aware comparison is added to its statements by the dialect translator (db/TextCollation.h). A Text(n)
+// column refuses longer values through a check constraint named "lw_len" (reported as error 3163). The stored
+// schema names only SQLite's built-in collations and functions.
 //
 // Storage: whole numbers as INTEGER; Single/Double as REAL; Currency as INTEGER when whole, else REAL (exact to
 // four decimals as far as a double carries it); DateTime as ISO text "YYYY-MM-DD HH:MM:SS"; Yes/No as -1/0;
@@ -42,6 +44,12 @@ struct ColumnSpec {
 };
 
 inline constexpr int kDefaultTextLength = 255;
+
+// PRAGMA user_version of a database file in the current storage scheme: text indexes in SQLite's built-in NOCASE
+// order. Files made by earlier versions of the program have 0 and NOCASE indexes in the Unicode-aware order that
+// those versions put in place of SQLite's; opening such a file rebuilds them (db/TextScheme.h). Every file the
+// program or its converter creates carries this value.
+inline constexpr int kStorageScheme = 1;
 inline constexpr const char *kTextLengthConstraint = "lw_len";
 
 // The declared SQLite type of a column: "INTEGER", "TEXT(20)", "CURRENCY", ...

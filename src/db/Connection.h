@@ -1,11 +1,13 @@
 // The state behind a Database handle: the SQLite connection, its path and the table holds. Internal to db/.
 #pragma once
 
+#include "db/ColumnCatalog.h"
 #include "db/Error.h"
 
 #include <QHash>
 #include <QString>
 
+#include <memory>
 #include <mutex>
 
 struct sqlite3;
@@ -27,9 +29,16 @@ struct Connection {
     void release(const QString &table);
     bool isHeld(const QString &table) const;
 
+    // The columns of the main database for the dialect translator, read again when the schema has changed since
+    // (PRAGMA schema_version). Raises 3420 when closed.
+    std::shared_ptr<const ColumnCatalog> columnCatalog();
+
 private:
     mutable std::mutex holdsMutex_;
     QHash<QString, int> holds_;
+    std::mutex catalogMutex_;
+    std::shared_ptr<const ColumnCatalog> catalog_;
+    int catalogVersion_ = -1;
 };
 
 Error objectInvalid();

@@ -5,6 +5,7 @@
 #include "db/Recordset.h"
 #include "db/SqlFunctions.h"
 #include "db/Sqlite.h"
+#include "db/TextScheme.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,6 +51,18 @@ sqlite3 *Connection::handle() const {
     return db;
 }
 
+std::shared_ptr<const ColumnCatalog> Connection::columnCatalog() {
+    sqlite3 *connection = handle();
+    const std::lock_guard lock(catalogMutex_);
+    Statement version(connection, QStringLiteral("PRAGMA schema_version"), {{}, {}, path});
+    const int current = version.step() ? version.value(0).toInt() : 0;
+    if (!catalog_ || current != catalogVersion_) {
+        catalog_ = std::make_shared<const ColumnCatalog>(ColumnCatalog::load(connection));
+        catalogVersion_ = current;
+    }
+    return catalog_;
+}
+
 }  // namespace detail
 
 namespace {
@@ -90,6 +103,12 @@ std::shared_ptr<detail::Connection> connect(const QString &path, int flags) {
         connection->close();
         if (error.number() == err::Reserved || error.number() == err::DiskError)
             throw Error::unrecognizedFormat(connection->path);
+        throw;
+    }
+    try {
+        bringToCurrentScheme(connection->db);
+    } catch (const Error &) {
+        connection->close();
         throw;
     }
     return connection;
@@ -166,6 +185,13 @@ QStringList Database::fieldNames(const QString &table) const {
     while (query.step())
         names << query.value(0).toString();
     return names;
+}
+
+jet::Translation Database::translate(const QString &jetSql, bool withRowId) const {
+    jet::TranslateOptions options;
+    options.withRowId = withRowId;
+    options.columns = connection().columnCatalog();
+    return jet::translate(jetSql, options);
 }
 
 std::unique_ptr<Recordset> Database::openRecordset(const QString &jetSql) const {

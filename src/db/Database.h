@@ -14,6 +14,7 @@
 #pragma once
 
 #include "db/Error.h"
+#include "db/JetTranslator.h"
 
 #include <QString>
 #include <QStringList>
@@ -46,9 +47,10 @@ public:
     Database(Database &&) noexcept;
     Database &operator=(Database &&) noexcept;
 
-    // Opens an existing SQLite file read-write. Missing file: 53; missing folder: 76; not SQLite: 3343.
+    // Opens an existing SQLite file read-write. Missing file: 53; missing folder: 76; not SQLite: 3343. A file of
+    // an earlier version of the program is brought to the current storage scheme first (db/TextScheme.h).
     static Database open(const QString &path);
-    // Creates a new, empty database file; an existing file raises 3204.
+    // Creates a new, empty database file, marked with the current storage scheme; an existing file raises 3204.
     static Database create(const QString &path);
 
     bool isOpen() const;
@@ -58,6 +60,11 @@ public:
     void execute(const QString &jetSql);
     // Rows changed by the last execute().
     qint64 recordsAffected() const;
+
+    // Translates one Jet statement as execute() and openRecordset() do: told which columns of this database hold
+    // text, the translator adds the Unicode-aware text order only where text is compared (db/JetTranslator.h).
+    // withRowId as in jet::TranslateOptions.
+    jet::Translation translate(const QString &jetSql, bool withRowId = false) const;
 
     std::unique_ptr<Recordset> openRecordset(const QString &jetSql, RecordsetType type) const;
     std::unique_ptr<Recordset> openRecordset(const QString &jetSql) const;  // the default, updatable type

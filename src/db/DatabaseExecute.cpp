@@ -83,7 +83,7 @@ void insertSelect(sqlite3 *db, const Translation &t, const ErrorContext &context
 void Database::execute(const QString &jetSql) {
     detail::Connection &c = connection();
     sqlite3 *db = c.handle();
-    const Translation t = jet::translate(jetSql);
+    const Translation t = translate(jetSql);
     const ErrorContext context{jetSql, t.table, c.path};
     const qint64 before = sqlite3_total_changes64(db);
     switch (t.kind) {

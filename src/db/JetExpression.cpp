@@ -5,6 +5,7 @@
 
 #include "db/Error.h"
 #include "db/JetDate.h"
+#include "db/TextCollation.h"
 
 #include <QHash>
 #include <QSet>
@@ -26,28 +27,52 @@ Expr binary(const Expr &left, const QString &op, const Expr &right) {
 
 Expr truthValue(Expr e) {
     e.boolean = true;
+    e.noLetters = true;
     return e;
 }
 
-Expr literal(const QString &sql) { return Expr{sql, Expr::Kind::Literal, {}, {}, false}; }
+Expr numeric(Expr e) {
+    e.noLetters = true;
+    return e;
+}
+
+Expr literal(const QString &sql, bool noLetters = true) {
+    Expr e{sql, Expr::Kind::Literal, {}, {}, false};
+    e.noLetters = noLetters;
+    return e;
+}
+
+// Text that every collation orders alike against any other text: ASCII below 'a' other than letters (digits,
+// blanks, punctuation, ISO dates). Characters after 'z' ("{|}~") sort before accented letters in one order and
+// after them in the other.
+bool withoutLetters(const QString &text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= u'a' || (u >= u'A' && u <= u'Z'))
+            return false;
+    }
+    return true;
+}
 
 QString quoteString(const QString &value) {
     return u'\'' + QString(value).replace(u'\'', QStringLiteral("''")) + u'\'';
-}
-
-// Two expressions that are not columns compare text without regard to case, like columns do.
-QString collateIfNeeded(const Expr &left, const Expr &right) {
-    return left.isColumn() || right.isColumn() ? QString() : QStringLiteral(" COLLATE NOCASE");
 }
 
 // VB's Mod and \ take whole numbers, rounded to even as CLng does.
 QString asInteger(const Expr &e) { return QStringLiteral("jet_clng(") + e.sql + u')'; }
 
 Expr wholeNumberOperation(const Expr &left, const char *op, const Expr &right) {
-    return combined(u'(' + asInteger(left) + u' ' + QLatin1String(op) + u' ' + asInteger(right) + u')', left, right);
+    return numeric(
+        combined(u'(' + asInteger(left) + u' ' + QLatin1String(op) + u' ' + asInteger(right) + u')', left, right));
 }
 
 }  // namespace
+
+QString textOrder(const Expr &e) {
+    return e.noLetters ? QString() : QStringLiteral(" COLLATE ") + QLatin1String(kTextCollation);
+}
+
+QString textOrder(const Expr &a, const Expr &b) { return a.noLetters ? QString() : textOrder(b); }
 
 Expr Parser::expression() { return logicalImp(); }
 
@@ -121,7 +146,7 @@ Expr Parser::comparison() {
             const QString sqlOp = QString::fromLatin1(op) == QLatin1String("!=") ? QStringLiteral("<>")
                                                                                  : QString::fromLatin1(op);
             left = truthValue(combined(
-                u'(' + left.sql + u' ' + sqlOp + u' ' + right.sql + collateIfNeeded(left, right) + u')', left, right));
+                u'(' + left.sql + u' ' + sqlOp + u' ' + right.sql + textOrder(left, right) + u')', left, right));
             continue;
         }
         const bool negated = peek().isWord("NOT") &&
@@ -137,7 +162,8 @@ Expr Parser::comparison() {
             const Expr low = concatenation();
             expectWord("AND");
             const Expr high = concatenation();
-            const QString subject = left.sql + (left.isColumn() ? QString() : QStringLiteral(" COLLATE NOCASE"));
+            const bool plain = left.noLetters || (low.noLetters && high.noLetters);
+            const QString subject = left.sql + (plain ? QString() : textOrder(left));
             left = truthValue(combined(u'(' + subject + u' ' + notText + QStringLiteral("BETWEEN ") + low.sql +
                                            QStringLiteral(" AND ") + high.sql + u')',
                                        left, combined({}, low, high)));
@@ -161,6 +187,7 @@ Expr Parser::inList(const Expr &left, bool negated) {
     expectSymbol("(");
     QString body;
     Expr parts = left;
+    bool listNoLetters = false;  // every value of a list holds no letters
     if (peek().isWord("SELECT")) {
         const Select inner = select();
         if (inner.cores.front().hasInto)
@@ -168,15 +195,17 @@ Expr Parser::inList(const Expr &left, bool negated) {
         body = emitSelect(inner, false);
     } else {
         QStringList values;
+        listNoLetters = true;
         do {
             const Expr value = expression();
             parts = combined({}, parts, value);
+            listNoLetters = listNoLetters && value.noLetters;
             values << value.sql;
         } while (acceptSymbol(","));
         body = values.join(QStringLiteral(", "));
     }
     expectSymbol(")");
-    const QString subject = left.sql + (left.isColumn() ? QString() : QStringLiteral(" COLLATE NOCASE"));
+    const QString subject = left.sql + (listNoLetters ? QString() : textOrder(left));
     return combined(u'(' + subject + (negated ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN (")) + body +
                         QStringLiteral("))"),
                     parts, parts);
@@ -198,9 +227,9 @@ Expr Parser::additive() {
     Expr left = modulo();
     while (true) {
         if (acceptSymbol("+"))
-            left = binary(left, QStringLiteral("+"), modulo());
+            left = numeric(binary(left, QStringLiteral("+"), modulo()));
         else if (acceptSymbol("-"))
-            left = binary(left, QStringLiteral("-"), modulo());
+            left = numeric(binary(left, QStringLiteral("-"), modulo()));
         else
             return left;
     }
@@ -226,11 +255,11 @@ Expr Parser::multiplicative() {
     Expr left = unary();
     while (true) {
         if (acceptSymbol("*")) {
-            left = binary(left, QStringLiteral("*"), unary());
+            left = numeric(binary(left, QStringLiteral("*"), unary()));
         } else if (acceptSymbol("/")) {
             const Expr right = unary();
-            left = combined(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + right.sql + u')',
-                            left, right);
+            left = numeric(combined(
+                QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + right.sql + u')', left, right));
         } else {
             return left;
         }
@@ -242,7 +271,7 @@ Expr Parser::unary() {
         const Expr operand = unary();
         if (operand.kind == Expr::Kind::Literal)
             return literal(QStringLiteral("(-") + operand.sql + u')');
-        return combined(QStringLiteral("(-") + operand.sql + u')', operand, operand);
+        return numeric(combined(QStringLiteral("(-") + operand.sql + u')', operand, operand));
     }
     if (acceptSymbol("+"))
         return unary();
@@ -254,7 +283,8 @@ Expr Parser::power() {
     Expr left = primary();
     while (acceptSymbol("^")) {
         const Expr right = peek().isSymbol("-") || peek().isSymbol("+") ? unary() : primary();
-        left = combined(QStringLiteral("pow(") + left.sql + QStringLiteral(", ") + right.sql + u')', left, right);
+        left = numeric(
+            combined(QStringLiteral("pow(") + left.sql + QStringLiteral(", ") + right.sql + u')', left, right));
     }
     return left;
 }
@@ -273,7 +303,10 @@ Expr Parser::primary() {
         }
         return literal(text);
     }
-    case TokenKind::String: return literal(quoteString(take().text));
+    case TokenKind::String: {
+        const QString text = take().text;
+        return literal(quoteString(text), withoutLetters(text));
+    }
     case TokenKind::Date: {
         const auto date = parseJetDate(t.text.toStdString());
         if (!date)
@@ -309,7 +342,7 @@ Expr Parser::wordOrColumn() {
         if (t.isWord("EXISTS") && peek(1).isSymbol("(")) {
             take();
             take();
-            Expr e{QStringLiteral("(EXISTS ") + subquery() + u')', Expr::Kind::Other, {}, {}, false, true};
+            Expr e = truthValue(Expr{QStringLiteral("(EXISTS ") + subquery() + u')', Expr::Kind::Other, {}, {}, false});
             expectSymbol(")");
             return e;
         }
@@ -329,9 +362,19 @@ Expr Parser::wordOrColumn() {
         if (acceptSymbol("*"))
             return Expr{bracketName(first) + QStringLiteral(".*"), Expr::Kind::Star, {}, {}, false};
         const QString column = name();
-        return Expr{bracketName(first) + u'.' + bracketName(column), Expr::Kind::Column, column, first, false};
+        Expr e{bracketName(first) + u'.' + bracketName(column), Expr::Kind::Column, column, first, false};
+        e.noLetters = columns_ && !columns_->mayHoldText(tableOf(first), column);
+        return e;
     }
-    return Expr{bracketName(first), Expr::Kind::Column, first, {}, false};
+    Expr e{bracketName(first), Expr::Kind::Column, first, {}, false};
+    e.noLetters = columns_ && !columns_->mayHoldText({}, first);
+    return e;
+}
+
+// The table a column's qualifier names: an alias of the statement, or a table's own name. Empty when unknown.
+QString Parser::tableOf(const QString &qualifier) const {
+    const auto alias = aliases_.constFind(qualifier.toCaseFolded());
+    return alias != aliases_.constEnd() ? *alias : qualifier;
 }
 
 namespace {
@@ -354,6 +397,39 @@ const QSet<QString> &aggregateFunctions() {
     static const QSet<QString> names = {"count", "sum",  "avg",   "min",    "max", "first",
                                         "last",  "stdev", "stdevp", "var", "varp"};
     return names;
+}
+
+// Functions whose result is a number, a truth value or an ISO date.
+const QSet<QString> &resultsWithoutLetters() {
+    static const QSet<QString> names = {
+        "len",   "instr",  "asc",      "strcomp",  "val",      "cint",   "clng",   "cdbl",      "csng",
+        "ccur",  "cbool",  "int",      "fix",      "sgn",      "round",  "sqr",    "isnull",    "isnumeric",
+        "isdate", "year",  "month",    "day",      "hour",     "minute", "second", "weekday",   "datediff",
+        "datepart", "stdev", "stdevp", "var",      "varp",     "count",  "sum",    "avg",       "abs",
+        "exp",   "log",    "cdate",    "datevalue", "timevalue", "dateserial", "dateadd", "now", "date",
+        "time",  "space"};
+    return names;
+}
+
+// Whether a function's result holds no letters: always for the functions above; for those that give one of their
+// arguments (Nz, IIf, Switch, Choose, Min, Max, First, Last), when none of those arguments holds letters.
+bool resultWithoutLetters(const QString &key, const std::vector<Expr> &args) {
+    if (resultsWithoutLetters().contains(key))
+        return true;
+    size_t first = 0, step = 1;
+    if (key == QLatin1String("iif") || key == QLatin1String("choose"))
+        first = 1;
+    else if (key == QLatin1String("switch"))
+        first = 1, step = 2;
+    else if (key != QLatin1String("nz") && key != QLatin1String("min") && key != QLatin1String("max") &&
+             key != QLatin1String("first") && key != QLatin1String("last"))
+        return false;
+    if (args.size() <= first)
+        return false;
+    for (size_t i = first; i < args.size(); i += step)
+        if (!args[i].noLetters)
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -399,6 +475,8 @@ Expr Parser::functionCall(const QString &name) {
         for (size_t i = 1; i < args.size(); ++i)
             e.sql += QStringLiteral(" WHEN %1 THEN ").arg(i) + args[i].sql;
         e.sql += QStringLiteral(" END)");
+    } else if ((key == QLatin1String("min") || key == QLatin1String("max")) && args.size() == 1) {
+        e.sql = key + u'(' + args[0].sql + textOrder(args[0]) + u')';  // Min and Max of text in the text order
     } else if (key == QLatin1String("count") || key == QLatin1String("sum") || key == QLatin1String("avg") ||
                key == QLatin1String("min") || key == QLatin1String("max") || key == QLatin1String("abs") ||
                key == QLatin1String("exp")) {
@@ -410,6 +488,7 @@ Expr Parser::functionCall(const QString &name) {
     } else {
         throw Error(err::UndefinedFunction, QStringLiteral("Undefined function '%1' in expression.").arg(name));
     }
+    e.noLetters = resultWithoutLetters(key, args);
     return e;
 }
 

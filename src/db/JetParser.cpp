@@ -22,7 +22,8 @@ QString bracketName(const QString &name) {
     return u'[' + name + u']';
 }
 
-Parser::Parser(const QString &sql) : text_(sql), tokens_(tokenize(sql)) {}
+Parser::Parser(const QString &sql, const ColumnCatalog *columns)
+    : text_(sql), tokens_(tokenize(sql)), columns_(columns) {}
 
 const Token &Parser::peek(size_t ahead) const {
     const size_t i = pos_ + ahead;

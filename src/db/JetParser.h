@@ -1,12 +1,14 @@
 // The recursive-descent parser behind db/JetTranslator.h. Internal to the translator.
 //
 // One Parser reads one statement (or one condition or ordering) and writes SQLite text as it goes; expressions
-// come back as Expr, which remembers whether the expression is a plain column (so that comparisons can leave
-// the column's own collation and index in charge) and whether it holds an aggregate.
+// come back as Expr, which remembers whether the expression is a plain column, whether it holds an aggregate, and
+// whether its value can hold letters (only then do comparisons, orders and groups need the text collation).
 #pragma once
 
 #include "db/JetLexer.h"
 #include "db/JetTranslator.h"
+
+#include <QHash>
 
 #include <vector>
 
@@ -20,8 +22,22 @@ struct Expr {
     QString qualifier;  // Column: the table or alias before the dot, if any
     bool aggregate = false;
     bool boolean = false;  // a comparison or logical operation: True is -1 in Jet, 1 in SQLite
+    // A number, a truth value, a date or text without letters: every collation compares it alike.
+    bool noLetters = false;
 
     bool isColumn() const { return kind == Kind::Column; }
+};
+
+// " COLLATE JETTEXT" when e may hold letters, else nothing.
+QString textOrder(const Expr &e);
+// The collation a comparison of a with b needs: none when either side holds no letters.
+QString textOrder(const Expr &a, const Expr &b);
+
+// A table, view or subquery of a FROM clause.
+struct Source {
+    QString table;  // empty for a subquery
+    QString alias;
+    int columns = -1;  // a subquery's result columns, when known
 };
 
 struct SelectItem {
@@ -42,6 +58,7 @@ struct SelectCore {
     bool fromJoins = false;
     QString fromTable;  // with exactly one plain table: its name, and its alias if it has one
     QString fromAlias;
+    std::vector<Source> sources;
     QString where, groupBy, having;
     std::vector<Expr> groups;  // the GROUP BY expressions
 };
@@ -54,7 +71,8 @@ struct Select {
 
 class Parser {
 public:
-    explicit Parser(const QString &sql);
+    // columns: the database's columns, if known (db/ColumnCatalog.h); must outlive the parser.
+    Parser(const QString &sql, const ColumnCatalog *columns);
 
     Translation statement(const TranslateOptions &options);
     QString conditionOnly();
@@ -67,6 +85,8 @@ private:
     int syntaxError_ = 0;     // the engine's number for a syntax error in the current statement
     QString syntaxMessage_;   // its description; empty for expression errors (3075 names the expression)
     int unnamed_ = 0;         // counter of Expr1000, Expr1001, ... names
+    const ColumnCatalog *columns_ = nullptr;
+    QHash<QString, QString> aliases_;  // case-folded alias: its table; empty when two tables share the alias
 
     // Tokens.
     const Token &peek(size_t ahead = 0) const;
@@ -109,6 +129,13 @@ private:
     QString emitCore(const SelectCore &core, bool withRowId) const;
     QString emitItems(const SelectCore &core) const;
     QString implicitOrder(const SelectCore &core) const;
+    int resultColumns(const SelectCore &core) const;
+    QString distinctGroups(const SelectCore &core) const;
+    bool groupsDistinct(const SelectCore &core) const;
+    QString emitUnion(const Select &select);
+    QString unionTextOrder(const Select &select, int column) const;
+    QString limitOf(const SelectCore &core, const QString &order) const;
+    QString tableOf(const QString &qualifier) const;
     QString subquery();
 
     // Expressions, from the loosest operator to the tightest.

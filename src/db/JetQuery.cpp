@@ -73,6 +73,7 @@ SelectCore Parser::selectCore() {
         core.items.push_back({Expr{QStringLiteral("*"), Expr::Kind::Star, {}, {}, false}, {}});
         core.from = u'(' + emitSelect(inner, false) + u')';
         core.fromJoins = true;
+        core.sources.push_back(Source{{}, {}, resultColumns(inner.cores.front())});
         return core;
     }
     expectWord("SELECT");
@@ -106,7 +107,7 @@ SelectCore Parser::selectCore() {
         QStringList groups;
         do {
             core.groups.push_back(expression());
-            groups << core.groups.back().sql;
+            groups << core.groups.back().sql + textOrder(core.groups.back());
         } while (acceptSymbol(","));
         core.groupBy = groups.join(QStringLiteral(", "));
     }
@@ -184,18 +185,24 @@ QString Parser::fromTerm(SelectCore &core) {
 
 QString Parser::tablePrimary(SelectCore &core) {
     QString sql;
+    Source source;
+    bool nested = false;  // a parenthesized join: its tables are sources already
     if (acceptSymbol("(")) {
         core.fromJoins = true;
         if (peek().isWord("SELECT")) {
-            sql = u'(' + emitSelect(select(), false) + u')';
+            const Select inner = select();
+            source.columns = resultColumns(inner.cores.front());
+            sql = u'(' + emitSelect(inner, false) + u')';
         } else {
             sql = u'(' + fromTerm(core) + u')';
+            nested = true;
         }
         expectSymbol(")");
     } else {
         const QString table = name();
         ++core.fromTables;
         core.fromTable = table;
+        source.table = table;
         sql = bracketName(table);
     }
     QString alias;
@@ -206,29 +213,34 @@ QString Parser::tablePrimary(SelectCore &core) {
     if (!alias.isEmpty()) {
         sql += QStringLiteral(" AS ") + bracketName(alias);
         core.fromAlias = alias;
+        source.alias = alias;
+        // The alias stands for its table in the columns' types; an alias used for two tables stands for none.
+        const QString key = alias.toCaseFolded();
+        const auto known = aliases_.constFind(key);
+        aliases_[key] = known == aliases_.constEnd() || *known == source.table ? source.table : QString();
     }
+    if (!nested)
+        core.sources.push_back(source);
     return sql;
 }
 
 // ORDER BY items. A bare column that the select list names with a table before it is written with that table,
-// as Jet resolves it, so that a column both tables of a join have is not ambiguous. Expressions sort text
-// without regard to case, as columns do.
+// as Jet resolves it, so that a column both tables of a join have is not ambiguous. Text sorts in the text order;
+// numbers (and a number, which names a result column by position) stay bare, so that an index can give the order.
 QString Parser::orderList(const SelectCore *core) {
     QStringList items;
     do {
-        const Expr e = expression();
-        QString sql = e.sql;
+        Expr e = expression();
         if (core && e.isColumn() && e.qualifier.isEmpty() && core->fromTables > 1) {
             for (const SelectItem &item : core->items) {
                 if (item.alias.isEmpty() && item.expr.isColumn() && !item.expr.qualifier.isEmpty() &&
                     item.expr.column.compare(e.column, Qt::CaseInsensitive) == 0) {
-                    sql = item.expr.sql;
+                    e = item.expr;
                     break;
                 }
             }
-        } else if (!e.isColumn() && e.kind != Expr::Kind::Literal) {
-            sql += QStringLiteral(" COLLATE NOCASE");
         }
+        QString sql = e.sql + textOrder(e);
         if (acceptWord("DESC"))
             sql += QStringLiteral(" DESC");
         else
@@ -239,7 +251,8 @@ QString Parser::orderList(const SelectCore *core) {
 }
 
 // The select list with Jet's column names: an expression without AS is named Expr1000, Expr1001, ...; two
-// columns of the same name from different tables are named table.column.
+// columns of the same name from different tables are named table.column. A DISTINCT that cannot become a GROUP BY
+// compares its expressions in the text order (a column keeps its declared type, so it stays bare).
 QString Parser::emitItems(const SelectCore &core) const {
     QSet<QString> seen, duplicated;
     for (const SelectItem &item : core.items) {
@@ -250,12 +263,15 @@ QString Parser::emitItems(const SelectCore &core) const {
             seen.insert(key);
         }
     }
+    const bool collated = core.distinct && !groupsDistinct(core);
     QStringList out;
     int unnamed = 1000;
     for (const SelectItem &item : core.items) {
         Expr e = item.expr;
         if (e.boolean)  // a truth value shows as Jet's -1, not SQLite's 1
             e.sql = QStringLiteral("(-") + e.sql + u')';
+        if (collated && !e.isColumn() && e.kind != Expr::Kind::Star)
+            e.sql += textOrder(e);
         if (!item.alias.isEmpty())
             out << e.sql + QStringLiteral(" AS ") + bracketName(item.alias);
         else if (e.kind == Expr::Kind::Star)
@@ -270,9 +286,63 @@ QString Parser::emitItems(const SelectCore &core) const {
     return out.join(QStringLiteral(", "));
 }
 
+// The number of result columns of a SELECT, * counted from the catalog's tables; -1 when unknown.
+int Parser::resultColumns(const SelectCore &core) const {
+    int count = 0;
+    for (const SelectItem &item : core.items) {
+        if (item.expr.kind != Expr::Kind::Star) {
+            ++count;
+            continue;
+        }
+        const QString qualifier = item.expr.sql.endsWith(QLatin1String(".*")) ? item.expr.sql.chopped(2) : QString();
+        bool matched = false;
+        for (const Source &source : core.sources) {
+            const QString name = bracketName(source.alias.isEmpty() ? source.table : source.alias);
+            if (!qualifier.isEmpty() && name.compare(qualifier, Qt::CaseInsensitive) != 0)
+                continue;
+            const int columns = source.table.isEmpty() ? source.columns
+                                                       : (columns_ ? columns_->columnCount(source.table) : -1);
+            if (columns < 0)
+                return -1;
+            count += columns;
+            matched = true;
+        }
+        if (!matched)
+            return -1;
+    }
+    return count;
+}
+
+// SELECT DISTINCT without grouping or aggregates runs as a GROUP BY of every result column by position: the
+// groups compare text in the text order while the result columns stay bare.
+bool Parser::groupsDistinct(const SelectCore &core) const {
+    const auto aggregate = [](const SelectItem &item) { return item.expr.aggregate; };
+    return core.distinct && core.groupBy.isEmpty() && std::none_of(core.items.begin(), core.items.end(), aggregate) &&
+           resultColumns(core) > 0;
+}
+
+// "1 COLLATE JETTEXT, 2, ...": every result column by position, text ones in the text order. A column of * may
+// be anything.
+QString Parser::distinctGroups(const SelectCore &core) const {
+    QStringList positions;
+    for (const SelectItem &item : core.items) {
+        if (item.expr.kind == Expr::Kind::Star) {
+            const int before = int(positions.size());
+            SelectCore one = core;
+            one.items = {item};
+            for (int i = 0; i < resultColumns(one); ++i)
+                positions << QString::number(before + i + 1) + textOrder(Expr{});
+        } else {
+            positions << QString::number(positions.size() + 1) + textOrder(item.expr);
+        }
+    }
+    return positions.join(QStringLiteral(", "));
+}
+
 QString Parser::emitCore(const SelectCore &core, bool withRowId) const {
+    const bool grouped = groupsDistinct(core);
     QString sql = QStringLiteral("SELECT ");
-    if (core.distinct)
+    if (core.distinct && !grouped)
         sql += QStringLiteral("DISTINCT ");
     if (withRowId) {
         const QString owner = core.fromAlias.isEmpty() ? core.fromTable : core.fromAlias;
@@ -284,7 +354,9 @@ QString Parser::emitCore(const SelectCore &core, bool withRowId) const {
         sql += QStringLiteral(" FROM ") + core.from;
     if (!core.where.isEmpty())
         sql += QStringLiteral(" WHERE ") + core.where;
-    if (!core.groupBy.isEmpty())
+    if (grouped)
+        sql += QStringLiteral(" GROUP BY ") + distinctGroups(core);
+    else if (!core.groupBy.isEmpty())
         sql += QStringLiteral(" GROUP BY ") + core.groupBy;
     if (!core.having.isEmpty())
         sql += QStringLiteral(" HAVING ") + core.having;
@@ -298,11 +370,13 @@ QString Parser::implicitOrder(const SelectCore &core) const {
         return core.groupBy;
     if (!core.distinct)
         return {};
+    if (groupsDistinct(core))
+        return distinctGroups(core);
     QStringList positions;
     for (size_t i = 0; i < core.items.size(); ++i) {
         if (core.items[i].expr.kind == Expr::Kind::Star)
             return {};
-        positions << QString::number(i + 1);
+        positions << QString::number(i + 1) + textOrder(core.items[i].expr);
     }
     return positions.join(QStringLiteral(", "));
 }
@@ -311,41 +385,80 @@ QString Parser::implicitOrder(const SelectCore &core) const {
 // ORDER BY, Jet's TOP n also returns the rows that tie with the n-th, so the limit counts the rows that rank
 // within the first n.
 QString Parser::emitSelect(const Select &select, bool withRowId) {
-    auto limitOf = [this](const SelectCore &core, const QString &order) -> QString {
-        if (core.top.isEmpty())
-            return {};
-        SelectCore counted = core;
-        counted.top.clear();
-        if (core.topPercent)
-            return QStringLiteral(" LIMIT (SELECT CAST(ceil(COUNT(*) * %1 / 100.0) AS INTEGER) FROM (%2))")
-                .arg(core.top, emitCore(counted, false));
-        if (order.isEmpty() || core.distinct)
-            return QStringLiteral(" LIMIT ") + core.top;
-        counted.items = {SelectItem{Expr{QStringLiteral("rank() OVER (ORDER BY ") + order + u')', Expr::Kind::Other,
-                                         {}, {}, false, false},
-                                    QLatin1String(kHiddenColumnPrefix) + QStringLiteral("rank")}};
-        return QStringLiteral(" LIMIT (SELECT count(*) FROM (%1) WHERE [%2rank] <= %3)")
-            .arg(emitCore(counted, false), QLatin1String(kHiddenColumnPrefix), core.top);
-    };
-    if (select.cores.size() == 1) {
-        const SelectCore &core = select.cores.front();
-        QString sql = emitCore(core, withRowId);
-        const QString order = select.orderBy.isEmpty() ? implicitOrder(core) : select.orderBy;
-        if (!order.isEmpty())
-            sql += QStringLiteral(" ORDER BY ") + order;
-        return sql + limitOf(core, select.orderBy);
-    }
-    QString sql;
-    for (size_t i = 0; i < select.cores.size(); ++i) {
-        const SelectCore &core = select.cores[i];
-        if (i > 0)
-            sql += u' ' + select.unionOps[i - 1] + u' ';
+    if (select.cores.size() > 1)
+        return emitUnion(select);
+    const SelectCore &core = select.cores.front();
+    QString sql = emitCore(core, withRowId);
+    const QString order = select.orderBy.isEmpty() ? implicitOrder(core) : select.orderBy;
+    if (!order.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + order;
+    return sql + limitOf(core, select.orderBy);
+}
+
+QString Parser::limitOf(const SelectCore &core, const QString &order) const {
+    if (core.top.isEmpty())
+        return {};
+    SelectCore counted = core;
+    counted.top.clear();
+    if (core.topPercent)
+        return QStringLiteral(" LIMIT (SELECT CAST(ceil(COUNT(*) * %1 / 100.0) AS INTEGER) FROM (%2))")
+            .arg(core.top, emitCore(counted, false));
+    if (order.isEmpty() || core.distinct)
+        return QStringLiteral(" LIMIT ") + core.top;
+    counted.items = {SelectItem{Expr{QStringLiteral("rank() OVER (ORDER BY ") + order + u')', Expr::Kind::Other,
+                                     {}, {}, false, false},
+                                QLatin1String(kHiddenColumnPrefix) + QStringLiteral("rank")}};
+    return QStringLiteral(" LIMIT (SELECT count(*) FROM (%1) WHERE [%2rank] <= %3)")
+        .arg(emitCore(counted, false), QLatin1String(kHiddenColumnPrefix), core.top);
+}
+
+// Members joined by UNION. SQLite's UNION would compare text in the collation of the first member's columns, so
+// the members up to the last UNION are joined by UNION ALL and grouped by every result column by position, as
+// DISTINCT is; the members after it follow by UNION ALL. When the number of result columns is unknown (a * over a
+// subquery), UNION stays as it is.
+QString Parser::emitUnion(const Select &select) {
+    std::vector<QString> parts;
+    for (const SelectCore &core : select.cores) {
         const QString part = emitCore(core, false);
-        sql += core.top.isEmpty() ? part : QStringLiteral("SELECT * FROM (") + part + limitOf(core, {}) + u')';
+        parts.push_back(core.top.isEmpty() ? part
+                                           : QStringLiteral("SELECT * FROM (") + part + limitOf(core, {}) + u')');
+    }
+    int lastUnion = -1;
+    for (size_t i = 0; i < select.unionOps.size(); ++i)
+        if (select.unionOps[i] == QLatin1String("UNION"))
+            lastUnion = int(i);
+    const int columns = resultColumns(select.cores.front());
+    QString sql;
+    if (lastUnion >= 0 && columns > 0) {
+        QStringList positions;
+        for (int c = 0; c < columns; ++c)
+            positions << QString::number(c + 1) + unionTextOrder(select, c);
+        QStringList grouped;
+        for (int i = 0; i <= lastUnion + 1; ++i)
+            grouped << parts[size_t(i)];
+        sql = QStringLiteral("SELECT * FROM (") + grouped.join(QStringLiteral(" UNION ALL ")) +
+              QStringLiteral(") GROUP BY ") + positions.join(QStringLiteral(", "));
+        for (size_t i = size_t(lastUnion) + 2; i < parts.size(); ++i)
+            sql += QStringLiteral(" UNION ALL ") + parts[i];
+    } else {
+        sql = parts.front();
+        for (size_t i = 1; i < parts.size(); ++i)
+            sql += u' ' + select.unionOps[i - 1] + u' ' + parts[i];
     }
     if (!select.orderBy.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + select.orderBy;
     return sql;
+}
+
+// The text order for a result column of a union: none when that column holds no letters in any member.
+QString Parser::unionTextOrder(const Select &select, int column) const {
+    for (const SelectCore &core : select.cores) {
+        if (std::any_of(core.items.begin(), core.items.end(),
+                        [](const SelectItem &item) { return item.expr.kind == Expr::Kind::Star; }) ||
+            column >= int(core.items.size()) || !core.items[size_t(column)].expr.noLetters)
+            return textOrder(Expr{});
+    }
+    return {};
 }
 
 QString Parser::subquery() {

@@ -5,12 +5,16 @@
 namespace db::jet {
 
 Translation translate(const QString &jetSql, const TranslateOptions &options) {
-    return Parser(jetSql).statement(options);
+    return Parser(jetSql, options.columns.get()).statement(options);
 }
 
-QString translateCondition(const QString &jetCondition) { return Parser(jetCondition).conditionOnly(); }
+QString translateCondition(const QString &jetCondition, const ColumnCatalog *columns) {
+    return Parser(jetCondition, columns).conditionOnly();
+}
 
-QString translateOrdering(const QString &jetOrdering) { return Parser(jetOrdering).orderingOnly(); }
+QString translateOrdering(const QString &jetOrdering, const ColumnCatalog *columns) {
+    return Parser(jetOrdering, columns).orderingOnly();
+}
 
 }  // namespace db::jet
 

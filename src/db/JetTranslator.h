@@ -1,25 +1,36 @@
-// Translates one Jet SQL statement into what the engine runs on SQLite.
+// Translates one Jet statement into what the engine runs on SQLite.
 //
 // Works on tokens (db/JetLexer.h) with an expression parser that knows Jet's operator precedence, and writes
 // SQLite SQL with explicit parentheses: "text" literals become 'text', #dates# become ISO text, TOP n becomes
 // LIMIT n, & concatenates, Mod and \ round their operands, / always divides as real numbers, Like uses Jet's
 // wildcards (through the like() function registered on every connection), Jet functions become the jet_*
-// functions registered on every connection, and text comparisons between two expressions that are not columns
-// get the connection's case-insensitive NOCASE collation (columns carry it from their declaration).
+// functions registered on every connection.
+//
+// Text compares, sorts and groups case-insensitively and Unicode-aware through the collation JETTEXT registered on
+// every connection (db/TextCollation.h): the translator writes COLLATE JETTEXT on comparisons, IN, BETWEEN,
+// ORDER BY and GROUP BY items and Min/Max arguments that may be text. DISTINCT becomes a GROUP BY of the result
+// columns by position, and UNION a UNION ALL grouped the same way, so that result columns stay bare and keep their
+// declared types (which SELECT ... INTO and the windows read). Where text cannot be involved (a numeric literal, a
+// date, a column that TranslateOptions::columns knows to be numeric, arithmetic) the expression stays bare, so
+// that SQLite still uses the column's index: an explicit collation that differs from the index's disables it.
+// Without a catalog every column may be text: always correct, sometimes slower.
 //
 // Statements that SQLite cannot run as written (SELECT ... INTO, INSERT ... IN "file", INSERT ... SELECT *
 // matched by name, DROP TABLE with its table holds, ALTER TABLE ... ADD CONSTRAINT ... PRIMARY KEY) come back
 // described by their kind and parts; db::Database carries them out.
 //
-// Pure functions of their input; safe from any thread. Syntax errors raise db::Error with the engine's numbers
-// (3075 in an expression, 3134 in INSERT INTO, 3131 in FROM, 3142 for a second statement, ...).
+// Pure functions of their input (the catalog is only read); safe from any thread. Syntax errors raise db::Error
+// with the engine's numbers (3075 in an expression, 3134 in INSERT INTO, 3131 in FROM, 3142 for a second
+// statement, ...).
 #pragma once
 
+#include "db/ColumnCatalog.h"
 #include "db/ColumnType.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace db::jet {
@@ -55,15 +66,17 @@ struct TranslateOptions {
     // For a query over one table (no grouping, DISTINCT or union): put the table's rowid first, so that a
     // recordset on it can delete its rows.
     bool withRowId = false;
+    // The columns of the database the statement runs on (db::Database::translate gives them); null: unknown.
+    std::shared_ptr<const ColumnCatalog> columns;
 };
 
 Translation translate(const QString &jetSql, const TranslateOptions &options = {});
 
-// A Jet condition (a recordset's Filter) as an SQLite expression.
-QString translateCondition(const QString &jetCondition);
+// A Jet condition (a recordset's Filter) as an SQLite expression. columns as in TranslateOptions.
+QString translateCondition(const QString &jetCondition, const ColumnCatalog *columns = nullptr);
 
 // A Jet ordering (a recordset's Sort: "[Market], [Bidder] DESC") as an SQLite ORDER BY list.
-QString translateOrdering(const QString &jetOrdering);
+QString translateOrdering(const QString &jetOrdering, const ColumnCatalog *columns = nullptr);
 
 // Quotes a name for SQLite: [name], or "name" when it holds a closing bracket.
 QString bracketName(const QString &name);

@@ -16,7 +16,10 @@ bool isHidden(const QString &column) { return column.startsWith(QLatin1String(je
 
 std::unique_ptr<Recordset> Recordset::open(std::shared_ptr<detail::Connection> connection, const QString &jetSql,
                                            RecordsetType type) {
-    const jet::Translation t = jet::translate(jetSql, {type == RecordsetType::Dynaset});
+    jet::TranslateOptions options;
+    options.withRowId = type == RecordsetType::Dynaset;
+    options.columns = connection->columnCatalog();
+    const jet::Translation t = jet::translate(jetSql, options);
     if (t.kind != jet::StatementKind::Select)
         throw Error(3219, QStringLiteral("Invalid operation."));
     std::unique_ptr<Recordset> rs(new Recordset());
@@ -136,8 +139,9 @@ QVariant Recordset::value(const QString &name) const { return value(fieldIndex(n
 // The source again as a subquery; without a Sort, the rows keep the order the source gave them.
 std::unique_ptr<Recordset> Recordset::openRecordset() const {
     requireOpen();
-    const QString condition = filter_.trimmed().isEmpty() ? QString() : jet::translateCondition(filter_);
-    const QString ordering = sort_.trimmed().isEmpty() ? QString() : jet::translateOrdering(sort_);
+    const auto columns = connection_->columnCatalog();
+    const QString condition = filter_.trimmed().isEmpty() ? QString() : jet::translateCondition(filter_, columns.get());
+    const QString ordering = sort_.trimmed().isEmpty() ? QString() : jet::translateOrdering(sort_, columns.get());
     const QString position = QLatin1String(jet::kHiddenColumnPrefix) + QLatin1String("pos");
     QString sql;
     if (ordering.isEmpty()) {

@@ -6,7 +6,8 @@
 //   result (IsNull, IsNumeric, IsDate, Nz, Format with a null section);
 // - the aggregates jet_first, jet_last, jet_stdev, jet_stdevp, jet_var, jet_varp;
 // - Jet's LIKE in place of SQLite's like() (see JetLike.h);
-// - the Unicode-aware case-insensitive NOCASE collation in place of SQLite's (see TextCollation.h).
+// - the Unicode-aware case-insensitive collation JETTEXT (see TextCollation.h); SQLite's NOCASE stays its own, so
+//   that the stored schema, which names only SQLite's built-in collations and functions, reads the same in any tool.
 // Dates are ISO text "YYYY-MM-DD HH:MM:SS", Yes/No values -1/0, numbers shown as VB shows them.
 //
 // A function that fails raises an SQLite error whose message is "lotwise:<number>:<description>" (for example

@@ -89,9 +89,9 @@ QVariant Statement::value(int column) const {
 
 bool tableExists(sqlite3 *connection, const QString &name, bool viewsToo) {
     Statement query(connection, viewsToo ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type IN ('table', 'view') "
-                                                          "AND name = ?1 COLLATE NOCASE")
+                                                          "AND name = ?1 COLLATE JETTEXT")
                                          : QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
-                                                          "AND name = ?1 COLLATE NOCASE"));
+                                                          "AND name = ?1 COLLATE JETTEXT"));
     query.bind(1, name);
     return query.step();
 }

@@ -50,7 +50,7 @@ private:
 };
 
 // Whether the connection's main database has a table (or, with viewsToo, a view) of that name, compared
-// without regard to case as the engine compares names.
+// without regard to case, accents' case included, as the engine compares names (the connection's JETTEXT order).
 bool tableExists(sqlite3 *connection, const QString &name, bool viewsToo = false);
 
 // Runs one SQLite statement that returns no rows.

@@ -1,6 +1,7 @@
 #include "db/TableCopy.h"
 
 #include "db/JetTranslator.h"
+#include "db/TextScheme.h"
 
 #include <QFileInfo>
 
@@ -18,6 +19,13 @@ Attachment::Attachment(sqlite3 *connection, const QString &path, const QString &
     Statement attach(connection_, QStringLiteral("ATTACH ?1 AS ") + jet::bracketName(alias_), {{}, {}, path});
     attach.bind(1, info.absoluteFilePath());
     attach.step();
+    try {
+        bringToCurrentScheme(connection_, alias_);
+    } catch (const Error &) {
+        sqlite3_exec(connection_, ("DETACH " + jet::bracketName(alias_).toUtf8()).constData(), nullptr, nullptr,
+                     nullptr);
+        throw;
+    }
 }
 
 Attachment::~Attachment() {

@@ -11,8 +11,9 @@
 
 namespace db {
 
-// Another database file attached under `alias` while the object lives. A missing file raises 53 (SQLite would
-// create an empty one). Detaching happens on destruction, so a transaction that uses the file must end first.
+// Another database file attached under `alias` while the object lives, brought to the current storage scheme
+// (db/TextScheme.h) before anything writes to it. A missing file raises 53 (SQLite would create an empty one).
+// Detaching happens on destruction, so a transaction that uses the file must end first.
 class Attachment {
 public:
     Attachment(sqlite3 *connection, const QString &path, const QString &alias);

@@ -95,8 +95,8 @@ int compareText(std::string_view a, std::string_view b) {
 namespace sqlfn {
 
 void registerTextCollation(sqlite3 *connection) {
-    const int rc = sqlite3_create_collation_v2(connection, "NOCASE", SQLITE_UTF8, nullptr, collate, nullptr);
-    checkRegistration(connection, rc, "NOCASE");
+    const int rc = sqlite3_create_collation_v2(connection, kTextCollation, SQLITE_UTF8, nullptr, collate, nullptr);
+    checkRegistration(connection, rc, kTextCollation);
 }
 
 }  // namespace sqlfn

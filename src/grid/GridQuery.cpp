@@ -41,7 +41,7 @@ GridQuery prepareGridQuery(const db::Database &connection, const QString &jetSql
         throw db::Error(3420, QStringLiteral("Object invalid or no longer set."));
     query.databasePath = connection.path();
     query.jetSql = jetSql;
-    query.translation = db::jet::translate(jetSql, {true});
+    query.translation = connection.translate(jetSql, true);
     if (query.translation.kind != db::jet::StatementKind::Select)
         throw db::Error(3219, QStringLiteral("Invalid operation."));
     const db::Statement statement(connection.handle(), query.translation.sql,

@@ -14,6 +14,7 @@ SqliteOutput::SqliteOutput(const std::string &path) {
     exec("PRAGMA synchronous=OFF");
     exec("PRAGMA locking_mode=EXCLUSIVE");
     exec("BEGIN");
+    exec("PRAGMA user_version = " + std::to_string(db::kStorageScheme));
 }
 
 void SqliteOutput::commitAndClose() {

@@ -12,7 +12,8 @@
 
 namespace jet {
 
-// Opens the (new, empty) file at `path` and begins the transaction. Owns the connection; one thread. Failures raise
+// Opens the (new, empty) file at `path`, begins the transaction and marks the file with the current storage scheme
+// (db::kStorageScheme). Owns the connection; one thread. Failures raise
 // ConvertError 3043 when the disk fails and DamagedFile when the data cannot be stored (for example two tables of
 // the same name, which only a damaged catalog holds).
 class SqliteOutput {

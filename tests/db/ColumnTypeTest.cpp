@@ -1,3 +1,4 @@
+#include "db/ColumnCatalog.h"
 #include "db/ColumnType.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +21,26 @@ TEST(ColumnType, DeclaredTypesReadBackAsTheSameType) {
     EXPECT_EQ(db::typeFromDeclared("Number"), ColumnType::Double);
 }
 
+// Text columns name SQLite's built-in NOCASE, never the program's own order, so that any SQLite tool reads the file.
 TEST(ColumnType, TextColumnsCollateAndCheckTheirLength) {
     EXPECT_EQ(db::columnDefinition({"Bidder", ColumnType::Text, 60}),
               "\"Bidder\" TEXT(60) COLLATE NOCASE CONSTRAINT lw_len CHECK (length(\"Bidder\") <= 60)");
     EXPECT_EQ(db::columnDefinition({"Say \"hi\"", ColumnType::Long, 0}), "\"Say \"\"hi\"\"\" INTEGER");
+}
+
+// The translator leaves a comparison bare only for a column that holds no text wherever it is declared.
+TEST(ColumnCatalog, ColumnsHoldTextUnlessEveryDeclarationIsNumeric) {
+    db::ColumnCatalog catalog;
+    catalog.add("All Bids", "Round", ColumnType::Long);
+    catalog.add("All Bids", "Market", ColumnType::Text);
+    catalog.add("All Bids", "Placed", ColumnType::DateTime);
+    catalog.add("Notes", "ROUND", ColumnType::Memo);
+    EXPECT_FALSE(catalog.mayHoldText("all bids", "round"));  // its own table decides
+    EXPECT_TRUE(catalog.mayHoldText("Notes", "Round"));
+    EXPECT_TRUE(catalog.mayHoldText({}, "Round"));           // unqualified: some table has it as text
+    EXPECT_FALSE(catalog.mayHoldText({}, "Placed"));
+    EXPECT_TRUE(catalog.mayHoldText({}, "Market"));
+    EXPECT_TRUE(catalog.mayHoldText("All Bids", "Expr1000"));  // unknown names may hold anything
+    EXPECT_EQ(catalog.columnCount("ALL BIDS"), 3);
+    EXPECT_EQ(catalog.columnCount("Nope"), -1);
 }

@@ -12,7 +12,8 @@ namespace testsupport {
 
 class SqlTestConnection {
 public:
-    // With `registered` false the connection keeps SQLite's own like() and NOCASE, for comparison.
+    // With `registered` false the connection has none of the program's functions, only SQLite's own like(), as
+    // other SQLite tools have; SQLite's NOCASE is the same on both.
     explicit SqlTestConnection(bool registered = true);
     ~SqlTestConnection();
     SqlTestConnection(const SqlTestConnection &) = delete;

@@ -48,6 +48,8 @@ TEST(ConvertedRound, ColumnsKeepTheirJetTypes) {
     EXPECT_EQ(length, 60);
     EXPECT_EQ(typeOf("Block", &length), ColumnType::Text);
     EXPECT_EQ(length, 2);
+    // The converted file is in the current storage scheme, so that opening it never rebuilds anything.
+    EXPECT_EQ(jettest::queryValue(db, "PRAGMA user_version").integer, db::kStorageScheme);
 }
 
 TEST(ConvertedRound, HoldsTheFactsOfRoundSix) {

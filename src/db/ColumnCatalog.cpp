@@ -1,0 +1,66 @@
+#include "db/ColumnCatalog.h"
+
+#include "db/Sqlite.h"
+
+#include <QStringList>
+
+namespace db {
+
+bool ColumnCatalog::typeMayHoldText(ColumnType type) {
+    return !(isNumericType(type) || type == ColumnType::DateTime || type == ColumnType::Binary ||
+             type == ColumnType::LongBinary);
+}
+
+void ColumnCatalog::add(const QString &table, const QString &column, ColumnType type) {
+    const bool text = typeMayHoldText(type);
+    Table &t = tables_[table.toCaseFolded()];
+    ++t.columns;
+    const QString key = column.toCaseFolded();
+    t.text[key] = text;
+    bool &any = anyText_[key];
+    any = any || text;
+}
+
+bool ColumnCatalog::mayHoldText(const QString &table, const QString &column) const {
+    const QString key = column.toCaseFolded();
+    if (!table.isEmpty()) {
+        const auto t = tables_.constFind(table.toCaseFolded());
+        if (t != tables_.constEnd()) {
+            const auto c = t->text.constFind(key);
+            if (c != t->text.constEnd())
+                return *c;
+        }
+    }
+    const auto any = anyText_.constFind(key);
+    return any == anyText_.constEnd() || *any;
+}
+
+int ColumnCatalog::columnCount(const QString &table) const {
+    const auto t = tables_.constFind(table.toCaseFolded());
+    return t == tables_.constEnd() ? -1 : t->columns;
+}
+
+ColumnCatalog ColumnCatalog::load(sqlite3 *connection) {
+    QStringList names;
+    {
+        Statement list(connection, QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view')"));
+        while (list.step())
+            names << list.value(0).toString();
+    }
+    ColumnCatalog catalog;
+    Statement columns(connection, QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"));
+    for (const QString &table : names) {
+        columns.reset();
+        columns.bind(1, table);
+        try {
+            while (columns.step())
+                catalog.add(table, columns.value(0).toString(),
+                            typeFromDeclared(columns.value(1).toString().toStdString()));
+        } catch (const Error &) {
+            // A view whose tables are gone: its columns stay unknown, so they count as text.
+        }
+    }
+    return catalog;
+}
+
+}  // namespace db
