@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 #include "core/ModuleState.h"
 #include "core/ProgramFolders.h"
-#include "db/AuctionDatabase.h"
+#include "core/AuctionDatabase.h"
 #include "db/Error.h"
 #include "import/CreateAuction.h"
 #include "import/LastImport.h"
@@ -87,7 +87,7 @@ bool openDemo(frmMain &window, ModuleState &state, Prompter &prompter) {
     try {
         if (!QFile::exists(auction) && !buildDemo(state, prompter, folder, rounds))
             return false;
-        db::OpenAuctionDatabase(state, auction);
+        app::OpenAuctionDatabase(state, auction);
         prompter.setCaption(QStringLiteral("Lotwise - ") + state.AuctionDbPath);
         window.newDataWindow();
         return true;

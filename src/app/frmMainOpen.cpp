@@ -5,7 +5,7 @@
 #include "app/GuiPrompter.h"
 #include "core/ModuleState.h"
 #include "app/frmOpeningQuestions.h"
-#include "db/AuctionDatabase.h"
+#include "core/AuctionDatabase.h"
 #include "db/Error.h"
 #include "db/Recordset.h"
 #include "grid/DropDownList.h"
@@ -87,7 +87,7 @@ void frmMain::openExistingAuction() {
         return;
     auto *window = new grid::frmFlexGrid(*this);
     addDataWindow(window);
-    db::OpenAuctionDatabase(state_, path);
+    app::OpenAuctionDatabase(state_, path);
     setWindowTitle(QStringLiteral("Lotwise - ") + path);
     showNewestRound(window);
 }

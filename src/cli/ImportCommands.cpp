@@ -3,7 +3,7 @@
 #include "core/HomeDirectory.h"
 #include "core/ModuleState.h"
 #include "cli/CliPrompter.h"
-#include "db/AuctionDatabase.h"
+#include "core/AuctionDatabase.h"
 #include "import/CreateAuction.h"
 #include "import/ImportRound.h"
 
@@ -24,7 +24,7 @@ int run(const Options &options, Streams io, const QStringList &paths, bool openD
     CliPrompter prompter(io.err, options.answer, paths);
     app::ModuleState state = app::makeModuleState(app::resolveHomeDirectory(options.home), prompter);
     if (openDb)
-        db::OpenAuctionDatabase(state, options.db);
+        app::OpenAuctionDatabase(state, options.db);
     const bool done = procedure(state);
     if (done)
         io.out << state.AuctionDbPath << '\n';

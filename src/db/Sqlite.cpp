@@ -1,5 +1,7 @@
 #include "db/Sqlite.h"
 
+#include "db/Database.h"
+
 #include <sqlite3.h>
 
 namespace db {
@@ -100,6 +102,22 @@ void exec(sqlite3 *connection, const QString &sql, const ErrorContext &context) 
     Statement statement(connection, sql, context);
     while (statement.step()) {
     }
+}
+
+Transaction::Transaction(const Database &database) : connection_(database.handle()) {
+    if (!connection_)
+        throw Error(3420, QStringLiteral("Object invalid or no longer set."));
+    exec(connection_, QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction() {
+    if (open_)
+        sqlite3_exec(connection_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit() {
+    exec(connection_, QStringLiteral("COMMIT"));
+    open_ = false;
 }
 
 Savepoint::Savepoint(sqlite3 *connection) : connection_(connection) { exec(connection_, QStringLiteral("SAVEPOINT lw_step")); }

@@ -15,6 +15,8 @@ struct sqlite3_stmt;
 
 namespace db {
 
+class Database;
+
 // What an error message should name: the table and file a statement works on.
 struct ErrorContext {
     QString jetSql;  // the statement as the user or program wrote it
@@ -55,6 +57,21 @@ bool tableExists(sqlite3 *connection, const QString &name, bool viewsToo = false
 
 // Runs one SQLite statement that returns no rows.
 void exec(sqlite3 *connection, const QString &sql, const ErrorContext &context = {});
+
+// BEGIN IMMEDIATE ... COMMIT on one connection, rolled back unless committed. IMMEDIATE takes the write lock
+// first, so the transaction waits for another writer (up to the busy timeout) instead of failing part way.
+class Transaction {
+public:
+    explicit Transaction(const Database &database);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit();
+
+private:
+    sqlite3 *connection_;
+    bool open_ = true;
+};
 
 // SAVEPOINT ... RELEASE, or ROLLBACK TO when destroyed without release(). Nests inside transactions.
 class Savepoint {

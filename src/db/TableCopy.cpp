@@ -87,20 +87,4 @@ void insertByName(sqlite3 *connection, const QString &schema, const QString &tab
     exec(connection, sql, context);
 }
 
-Transaction::Transaction(const Database &database) : connection_(database.handle()) {
-    if (!connection_)
-        throw Error(3420, QStringLiteral("Object invalid or no longer set."));
-    exec(connection_, QStringLiteral("BEGIN IMMEDIATE"));
-}
-
-Transaction::~Transaction() {
-    if (open_)
-        sqlite3_exec(connection_, "ROLLBACK", nullptr, nullptr, nullptr);
-}
-
-void Transaction::commit() {
-    exec(connection_, QStringLiteral("COMMIT"));
-    open_ = false;
-}
-
 }  // namespace db

@@ -32,18 +32,4 @@ private:
 void insertByName(sqlite3 *connection, const QString &schema, const QString &table, const QString &sourceSql,
                   const QStringList &columns, const ErrorContext &context);
 
-// BEGIN IMMEDIATE ... COMMIT on one connection, rolled back unless committed.
-class Transaction {
-public:
-    explicit Transaction(const Database &database);
-    ~Transaction();
-    Transaction(const Transaction &) = delete;
-    Transaction &operator=(const Transaction &) = delete;
-    void commit();
-
-private:
-    sqlite3 *connection_;
-    bool open_ = true;
-};
-
 }  // namespace db

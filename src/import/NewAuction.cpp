@@ -1,9 +1,9 @@
 #include "import/NewAuction.h"
 
 #include "core/ModuleState.h"
-#include "db/AuctionDatabase.h"
+#include "core/AuctionDatabase.h"
 #include "db/Database.h"
-#include "db/TableCopy.h"
+#include "db/Sqlite.h"
 #include "import/RetryPath.h"
 #include "import/RoundCheck.h"
 #include "import/RoundDatabase.h"
@@ -110,7 +110,7 @@ bool makeNewAuction(app::ModuleState &state, const QString &zipPath, db::schema:
         state.AuctionDbPath.clear();
     }
     retryingPath(state, [&] { buildAuctionFile(state, zipPath, auction, creator, finalPath, replacing); });
-    db::OpenAuctionDatabase(state, finalPath);
+    app::OpenAuctionDatabase(state, finalPath);
     return true;
 }
 

@@ -1,5 +1,5 @@
 // Importing single rounds: by dialog and by Auto Import, again, from the wrong auction, from damaged files.
-#include "db/AuctionDatabase.h"
+#include "core/AuctionDatabase.h"
 #include "db/Recordset.h"
 #include "db/Sqlite.h"
 #include "import/CreateAuction.h"
@@ -229,7 +229,7 @@ TEST_F(ImportFixture, ImportIntoADamagedAuctionDatabaseIsRefused) {
         ASSERT_TRUE(file.seek((page - 1) * pageSize));
         file.write(QByteArray(8, char(0x7f)));
     }
-    db::OpenAuctionDatabase(state, path);
+    app::OpenAuctionDatabase(state, path);
     ui.expectOpen(copyRounds("auction-11", 2, 2)).expectMessage("Unsuccessful Import");
     EXPECT_FALSE(importer::ImportRound(state, false));
     EXPECT_TRUE(ui.messages.back().text.contains("is damaged")) << ui.messages.back().text;

@@ -4,7 +4,7 @@
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "db/Schema.h"
-#include "db/TableCopy.h"
+#include "db/Sqlite.h"
 #include "support/AuctionFixture.h"
 #include "support/TestSupport.h"
 

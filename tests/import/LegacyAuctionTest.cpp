@@ -1,6 +1,6 @@
 // An auction database of the earlier Windows program: opened, it becomes an SQLite copy beside it, the original
 // stays as it was, and imports into the copy rebuild its stored tables.
-#include "db/AuctionDatabase.h"
+#include "core/AuctionDatabase.h"
 #include "db/Recordset.h"
 #include "import/ImportFixture.h"
 #include "import/ImportRound.h"
@@ -26,7 +26,7 @@ TEST_F(ImportFixture, LegacyAuctionIsConvertedOnceAndImportsRebuildItsTables) {
     const QByteArray before = digest(legacy);
 
     ui.expectMessage("");
-    db::OpenAuctionDatabase(state, legacy);
+    app::OpenAuctionDatabase(state, legacy);
     const QString copy = downloads.path("Auction11-lotwise.mdb");
     EXPECT_EQ(state.AuctionDbPath, copy);
     EXPECT_EQ(lines(ui.messages.back().text).value(1), legacy);
@@ -49,7 +49,7 @@ TEST_F(ImportFixture, LegacyAuctionIsConvertedOnceAndImportsRebuildItsTables) {
 
     // Opening the original again opens the copy, with the round imported into it.
     ui.expectMessage("");
-    db::OpenAuctionDatabase(state, legacy);
+    app::OpenAuctionDatabase(state, legacy);
     EXPECT_EQ(state.AuctionDbPath, copy);
     EXPECT_TRUE(ui.messages.back().text.contains("already been converted"));
     EXPECT_EQ(rounds().size(), 7);

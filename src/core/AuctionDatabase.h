@@ -9,10 +9,8 @@
 #include <QString>
 
 namespace app {
-struct ModuleState;
-}
 
-namespace db {
+struct ModuleState;
 
 // Sets AuctionDb and AuctionDbPath; the previous database, if any, is let go. Failures raise db::Error.
 void OpenAuctionDatabase(app::ModuleState &state, const QString &path);
@@ -20,4 +18,4 @@ void OpenAuctionDatabase(app::ModuleState &state, const QString &path);
 // Where the converted copy of a Jet auction database goes: "<name>-lotwise.mdb" beside it, or in homeDir.
 QString convertedCopyPath(const QString &jetPath, const QString &homeDir);
 
-}  // namespace db
+}  // namespace app
