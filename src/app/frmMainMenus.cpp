@@ -79,7 +79,7 @@ const Button kButtons[] = {
     {"Sort", "Sort...", "view-sort-ascending", QStyle::SP_ArrowUp},
     {"Filter", "Filter...", "edit-find", QStyle::SP_FileDialogDetailedView},
     {"Reset", "Reset Table", "edit-undo", QStyle::SP_BrowserReload},
-    {"TableWizard", "Table Wizard...", "x-office-spreadsheet", QStyle::SP_FileDialogNewFolder},
+    {"TableWizard", "Table Wizard...", "insert-object", QStyle::SP_FileDialogNewFolder},
     {"SQL", "SQL Query Builder...", "accessories-text-editor", QStyle::SP_FileDialogInfoView},
     {"DropTable", "Drop Table", "user-trash", QStyle::SP_TrashIcon},
 };
