@@ -113,7 +113,10 @@ int SpreadGrid::fittedWidth(int column, int sampleRows) const {
 
 QSize SpreadGrid::sizeFor(int columns, int rows) const {
     const int count = model() ? model()->columnCount() : 0;
-    int width = 2 * frameWidth() + verticalHeader()->sizeHint().width() + verticalScrollBar()->sizeHint().width();
+    // The row numbers' column is allowed five digits: the rows are still being counted when a window is sized.
+    const int rowNumbers = std::max(verticalHeader()->sizeHint().width(),
+                                    verticalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("99999")) + kCellPadding);
+    int width = 2 * frameWidth() + rowNumbers + verticalScrollBar()->sizeHint().width();
     const int shown = count > 0 ? std::min(columns, count) : columns;
     for (int column = 0; column < shown; ++column)
         width += count > 0 ? columnWidth(column) : horizontalHeader()->defaultSectionSize();
