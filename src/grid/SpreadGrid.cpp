@@ -142,7 +142,8 @@ void SpreadGrid::fitColumnWidths() {
     widenForNumbers(0, sampleRows - 1);
 }
 
-// Rows that arrived: a number wider than its column widens it (the user's own widths are kept).
+// Rows that arrived: a number wider than its column widens it (the user's own widths are kept). Columns whose
+// declared type is not a number are skipped; of the others only the longest texts are measured.
 void SpreadGrid::widenForNumbers(int firstRow, int lastRow) {
     const QAbstractItemModel *m = model();
     if (!m || firstRow < 0 || lastRow < firstRow)
@@ -151,14 +152,22 @@ void SpreadGrid::widenForNumbers(int firstRow, int lastRow) {
     for (int column = 0; column < m->columnCount(); ++column) {
         if (size_t(column) < userSized_.size() && userSized_[size_t(column)])
             continue;
+        if (lazy && size_t(column) < lazy->fields().size() && !db::isNumericType(lazy->fields()[size_t(column)].type) &&
+            lazy->fields()[size_t(column)].type != db::ColumnType::Unknown)
+            continue;
         int width = columnWidth(column);
+        qsizetype longest = 0;
         for (int row = firstRow; row <= lastRow && row < m->rowCount(); ++row) {
             if (lazy && !lazy->isRowLoaded(row))
                 continue;
             const QModelIndex index = m->index(row, column);
             if (!(Qt::Alignment(m->data(index, Qt::TextAlignmentRole).toInt()) & Qt::AlignRight))
                 continue;  // not a number
-            width = std::max(width, numberColumnWidth(m->data(index, Qt::DisplayRole).toString()));
+            const QString text = m->data(index, Qt::DisplayRole).toString();
+            if (text.size() + 1 < longest)
+                continue;  // a number two characters shorter is narrower
+            longest = std::max(longest, text.size());
+            width = std::max(width, numberColumnWidth(text));
         }
         if (width > columnWidth(column))
             setAutomaticWidth(column, width);
