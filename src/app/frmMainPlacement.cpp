@@ -31,7 +31,8 @@ constexpr float kDefaults[] = {1000, 1000, 6500, 6500};
 void frmMain::MDIForm_Load() {
     QSettings store(QStringLiteral("Lotwise"), QStringLiteral("Lotwise"));
     store.beginGroup(QStringLiteral("Settings"));
-    if (std::none_of(std::begin(kKeys), std::end(kKeys), [&](const char *key) { return store.contains(QLatin1String(key)); })) {
+    const auto stored = [&](const char *key) { return store.contains(QLatin1String(key)); };
+    if (std::none_of(std::begin(kKeys), std::end(kKeys), stored)) {
         placeOnFirstStart();
         return;
     }

@@ -84,7 +84,9 @@ int SpreadGrid::rowHeaderWidth() const { return rowHeaderWidth_ < 0 ? verticalHe
 
 int SpreadGrid::maxColumnWidth() const { return fontMetrics().averageCharWidth() * kMaxTextChars + kCellPadding; }
 
-int SpreadGrid::numberColumnWidth(const QString &text) const { return fontMetrics().horizontalAdvance(text) + kCellPadding; }
+int SpreadGrid::numberColumnWidth(const QString &text) const {
+    return fontMetrics().horizontalAdvance(text) + kCellPadding;
+}
 
 int SpreadGrid::fittedWidth(int column, int sampleRows) const {
     const QAbstractItemModel *m = model();
@@ -114,8 +116,8 @@ int SpreadGrid::fittedWidth(int column, int sampleRows) const {
 QSize SpreadGrid::sizeFor(int columns, int rows) const {
     const int count = model() ? model()->columnCount() : 0;
     // The row numbers' column is allowed five digits: the rows are still being counted when a window is sized.
-    const int rowNumbers = std::max(verticalHeader()->sizeHint().width(),
-                                    verticalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("99999")) + kCellPadding);
+    const int fiveDigits = verticalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("99999")) + kCellPadding;
+    const int rowNumbers = std::max(verticalHeader()->sizeHint().width(), fiveDigits);
     int width = 2 * frameWidth() + rowNumbers + verticalScrollBar()->sizeHint().width();
     const int shown = count > 0 ? std::min(columns, count) : columns;
     for (int column = 0; column < shown; ++column)

@@ -61,8 +61,9 @@ frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent
     ddlRoundNum->setObjectName(QStringLiteral("ddlRoundNum"));
     // Wide enough for the longest name of the auction's own tables.
     const QString longest = QStringLiteral("Bidders Raising Own High Bid");
-    const int average = std::max(1, ddlTableName->fontMetrics().averageCharWidth());
-    ddlTableName->setMinimumContentsLength((ddlTableName->fontMetrics().horizontalAdvance(longest) + average - 1) / average + 1);
+    const QFontMetrics metrics = ddlTableName->fontMetrics();
+    const int average = std::max(1, metrics.averageCharWidth());
+    ddlTableName->setMinimumContentsLength((metrics.horizontalAdvance(longest) + average - 1) / average + 1);
     ddlTableName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ddlRoundNum->setMinimumContentsLength(5);
     lblTableName->setBuddy(ddlTableName);

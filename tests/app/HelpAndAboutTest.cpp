@@ -48,7 +48,8 @@ TEST(Help, BookQuotesTheProgramsTexts) {
         document.setHtml(QString::fromUtf8(page.readAll()));
         book += document.toPlainText().simplified() + u' ';
     }
-    for (const char *text : {"A data grid must be opened to use this function. Open a data grid with the New button and try again",
+    for (const char *text : {"A data grid must be opened to use this function. Open a data grid with the New button "
+                             "and try again",
                              "Error: 438 Object doesn't support this property or method",
                              "Error: 91 Object variable or With block variable not set",
                              "Auto-Rebuilding Customized Table(s)...Please Standby!",

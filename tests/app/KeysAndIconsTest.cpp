@@ -69,7 +69,8 @@ TEST_F(MainWindowFixture, AccessKeysOfMenusAndDataWindowDoNotCollide) {
         const QChar key = accessKey(label->text());
         if (key.isNull())
             continue;
-        EXPECT_FALSE(keys.contains(key)) << "Alt+" << QString(key).toStdString() << " of " << label->text().toStdString();
+        EXPECT_FALSE(keys.contains(key)) << "Alt+" << QString(key).toStdString() << " of "
+                                         << label->text().toStdString();
         keys << key;
     }
     // The captions themselves stay.

@@ -94,8 +94,7 @@ TEST_F(MainWindowFixture, HelpWindowOpensInsideTheScreen) {
     auto *help = window->findChild<app::HelpWindow *>();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_TRUE(inside(room, help->frameGeometry()))
-        << help->frameGeometry().x() << "," << help->frameGeometry().y() << " " << help->frameGeometry().width() << "x" << help->frameGeometry().height()
-        << " in " << room.x() << "," << room.y() << " " << room.width() << "x" << room.height();
+    const QRect frame = help->frameGeometry();
+    EXPECT_TRUE(inside(room, frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
     help->close();
 }

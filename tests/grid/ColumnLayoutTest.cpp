@@ -49,7 +49,8 @@ TEST(SpreadGrid, ColumnWidthsComeFromDeclaredTypesAndNumbersWiden) {
     gridtest::makeNumbers(t.db(), "Numbers", 1000);
     t.exec("CREATE TABLE [Stats] ([Name] TEXT(60), [Code] TEXT(4), [Amount] Currency, [When] DateTime, [N] Long)");
     t.exec("INSERT INTO [Stats] ([Name], [Code], [Amount], [When], [N]) "
-           "SELECT 'a' AS [Name], 'b' AS [Code], [Id] Mod 10 AS [Amount], #1/2/2006# AS [When], [Id] AS [N] FROM [Numbers]");
+           "SELECT 'a' AS [Name], 'b' AS [Code], [Id] Mod 10 AS [Amount], #1/2/2006# AS [When], [Id] AS [N] "
+           "FROM [Numbers]");
     t.exec("UPDATE [Stats] SET [Amount] = 173564217890.25 WHERE [N] = 999");
     t.exec("UPDATE [Stats] SET [When] = #12/28/2006 10:15:00 PM# WHERE [N] = 998");
     {
@@ -67,7 +68,8 @@ TEST(SpreadGrid, ColumnWidthsComeFromDeclaredTypesAndNumbersWiden) {
         EXPECT_GT(grid.columnWidth(0), grid.columnWidth(1)) << "TEXT(60) wider than TEXT(4)";
         EXPECT_LE(grid.columnWidth(0), grid.maxColumnWidth());
         EXPECT_GE(grid.columnWidth(2), grid.numberColumnWidth("4,389,166,215.90"));
-        EXPECT_GE(grid.columnWidth(3), grid.numberColumnWidth(grid::cellText("2006-12-28 22:15:00", ColumnType::DateTime, QLocale())));
+        const QString late = grid::cellText("2006-12-28 22:15:00", ColumnType::DateTime, QLocale());
+        EXPECT_GE(grid.columnWidth(3), grid.numberColumnWidth(late));
         const int user = 30;
         grid.setColumnWidth(4, user);  // the user's own width
         const int amount = grid.columnWidth(2);
@@ -108,7 +110,8 @@ TEST(DropDownList, ALongListScrolls) {
     list.showPopup();
     QAbstractItemView *view = list.view();
     ASSERT_TRUE(view->isVisible());
-    EXPECT_LE(view->height(), (grid::DropDownList::kVisibleItems + 1) * view->sizeHintForRow(0) + 4 * view->frameWidth());
+    const int rows = grid::DropDownList::kVisibleItems + 1;
+    EXPECT_LE(view->height(), rows * view->sizeHintForRow(0) + 4 * view->frameWidth());
     EXPECT_GT(view->verticalScrollBar()->maximum(), 0);
     list.hidePopup();
 }
