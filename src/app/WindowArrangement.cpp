@@ -43,7 +43,7 @@ void cascade(QMdiArea *area) {
     for (QMdiSubWindow *w : windows) {
         if (w->isMaximized())
             w->showNormal();
-        const QSize size = w->sizeHint().boundedTo(room);
+        const QSize size = w->sizeHint().boundedTo(room).expandedTo(QSize(320, 200));  // usable in a tiny frame
         const int step = w->widget() ? std::max(w->height() - w->widget()->height(), 16) : 24;
         if (offset + size.width() > room.width() || offset + size.height() > room.height())
             offset = 0;

@@ -21,6 +21,9 @@ namespace app {
 
 namespace {
 
+// However small the frame (not yet laid out, or shrunk), a data window stays usable.
+constexpr QSize kSmallestDataWindow(320, 200);
+
 bool confirmed(Prompter &ui, const QString &title, const QString &text) {
     return ui.msgBox(text, {Buttons::YesNo}, title) == Answer::Yes;
 }
@@ -109,7 +112,8 @@ void frmMain::showNewestRound(grid::frmFlexGrid *window) {
 QMdiSubWindow *frmMain::addDataWindow(grid::frmFlexGrid *window) {
     QMdiSubWindow *sub = mdi_->addSubWindow(window);
     const QSize room = mdi_->viewport()->size();
-    const QSize size = QSize(room.width() * 3 / 4, room.height() * 3 / 4).expandedTo(sub->sizeHint()).boundedTo(room);
+    const QSize wanted = QSize(room.width() * 3 / 4, room.height() * 3 / 4).expandedTo(sub->sizeHint());
+    const QSize size = wanted.boundedTo(room).expandedTo(kSmallestDataWindow);
     const int step = 24 * int(mdi_->subWindowList().size() - 1);
     const int x = std::max(0, std::min(step, room.width() - size.width()));
     const int y = std::max(0, std::min(step, room.height() - size.height()));
@@ -125,7 +129,7 @@ void frmMain::fitDataWindow(grid::frmFlexGrid *window) {
     if (!sub || sub->isMaximized() || sub->isMinimized())
         return;
     const QSize room = mdi_->viewport()->size();
-    const QSize size = sub->size().expandedTo(sub->sizeHint()).boundedTo(room);
+    const QSize size = sub->size().expandedTo(sub->sizeHint()).boundedTo(room).expandedTo(kSmallestDataWindow);
     const int x = std::max(0, std::min(sub->x(), room.width() - size.width()));
     const int y = std::max(0, std::min(sub->y(), room.height() - size.height()));
     sub->setGeometry(x, y, size.width(), size.height());
