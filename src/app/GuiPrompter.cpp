@@ -82,11 +82,20 @@ QString GuiPrompter::inputBox(const QString &prompt, const QString &title, const
     return ok ? text : QString();
 }
 
+// Qt filters by the patterns in the last parentheses of each entry, separated by blanks; an entry that does not
+// end with its patterns gets them appended, so "Round files|*.zip" still shows only zip files.
 QString GuiPrompter::qtFilter(const QString &filter) {
-    const QStringList parts = filter.split(u'|', Qt::SkipEmptyParts);
+    const QStringList parts = filter.split(u'|');
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i];
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts).join(u' ').trimmed();
+        const QString shown = u'(' + patterns + u')';
+        if (patterns.isEmpty() || description.endsWith(shown))
+            filters << description;
+        else
+            filters << (description.isEmpty() ? shown : description + u' ' + shown);
+    }
     return filters.join(QStringLiteral(";;"));
 }
 

@@ -33,7 +33,8 @@ public:
     bool progressStep(int done, const QString &text) override;
     void progressDone() override;
 
-    // "Zip (*.zip)|*.zip" as Qt writes file filters: "Zip (*.zip)".
+    // "Zip (*.zip)|*.zip" as Qt writes file filters: "Zip (*.zip)"; "Rounds|*.zip;*.ZIP" gives
+    // "Rounds (*.zip *.ZIP)". Entries are joined with ";;".
     static QString qtFilter(const QString &filter);
 
 private:

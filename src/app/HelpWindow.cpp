@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,10 +14,14 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace app {
 
@@ -53,10 +58,13 @@ void HelpWindow::showHelp(QWidget *parent, bool search) {
         return;
     }
     QPointer<HelpWindow> &window = theWindow();
-    if (!window)
+    const bool created = !window;
+    if (created)
         window = new HelpWindow(folder, parent ? parent->window() : nullptr);
     window->showContents();
     window->show();
+    if (created)
+        window->placeOnScreen();  // once shown, where the platform tells the size of the window's frame
     window->raise();
     window->activateWindow();
     if (search)
@@ -93,6 +101,25 @@ HelpWindow::HelpWindow(const QString &folder, QWidget *parent) : QWidget(parent,
             [this](QListWidgetItem *item) { browser->setSource(QUrl::fromLocalFile(item->data(Qt::UserRole).toString())); });
     connect(results, &QListWidget::itemClicked, results, &QListWidget::itemActivated);
     resize(760, 560);
+}
+
+// Centred over the main window, within the screen's available room and no larger than it.
+void HelpWindow::placeOnScreen() {
+    QWidget *over = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen *where = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+    if (!where)
+        return;
+    const QRect room = where->availableGeometry();
+    // The frame's size, or a title bar's allowance while the window manager has not told it yet.
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty())
+        frame = QSize(8, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
+    const QSize outer = (QSize(760, 560) + frame).boundedTo(room.size() * 9 / 10);
+    resize(outer - frame);
+    const QPoint centre = over ? over->frameGeometry().center() : room.center();
+    const int x = std::clamp(centre.x() - outer.width() / 2, room.left(), room.right() + 1 - outer.width());
+    const int y = std::clamp(centre.y() - outer.height() / 2, room.top(), room.bottom() + 1 - outer.height());
+    move(x, y);  // a window's position is that of its frame
 }
 
 void HelpWindow::showContents() { browser->setSource(QUrl::fromLocalFile(QDir(folder_).filePath(QStringLiteral("index.html")))); }

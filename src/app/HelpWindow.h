@@ -22,6 +22,8 @@ public:
     explicit HelpWindow(const QString &folder, QWidget *parent = nullptr);
     void showContents();
     void focusSearch();
+    // Centred over its parent's window (or the screen), wholly inside the screen's available room.
+    void placeOnScreen();
     // Pages whose text holds every word of the query, with their titles.
     QStringList search(const QString &query) const;
 

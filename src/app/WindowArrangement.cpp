@@ -3,6 +3,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -33,6 +35,25 @@ void tile(QMdiArea *area, bool strips) {
 }
 
 }  // namespace
+
+void cascade(QMdiArea *area) {
+    const QList<QMdiSubWindow *> windows = shownWindows(area);
+    const QSize room = area->viewport()->size();
+    int offset = 0;
+    for (QMdiSubWindow *w : windows) {
+        if (w->isMaximized())
+            w->showNormal();
+        const QSize size = w->sizeHint().boundedTo(room).expandedTo(QSize(320, 200));  // usable in a tiny frame
+        const int step = w->widget() ? std::max(w->height() - w->widget()->height(), 16) : 24;
+        if (offset + size.width() > room.width() || offset + size.height() > room.height())
+            offset = 0;
+        w->setGeometry(offset, offset, size.width(), size.height());
+        w->raise();
+        offset += step;
+    }
+    if (!windows.isEmpty())
+        area->setActiveSubWindow(area->activeSubWindow() ? area->activeSubWindow() : windows.back());
+}
 
 void tileHorizontal(QMdiArea *area) { tile(area, true); }
 

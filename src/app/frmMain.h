@@ -66,9 +66,11 @@ private:
     void buildStatusBar();
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
     void listChildWindows(QMenu *menu);
+    void addWindowKeys();
 
     // Placement (frmMainPlacement.cpp).
     void MDIForm_Load();
+    void placeOnFirstStart();
     void savePlacement();
     void CompactOnExit();
 
@@ -82,6 +84,7 @@ private:
     // Opening (frmMainOpen.cpp).
     void openExistingAuction();
     QMdiSubWindow *addDataWindow(grid::frmFlexGrid *window);
+    void fitDataWindow(grid::frmFlexGrid *window);
     void showNewestRound(grid::frmFlexGrid *window);
     void populateList(const QString &sql, const QString &column, bool tables);
 

@@ -77,7 +77,7 @@ void frmMain::connectCommands() {
     on("mnuFileExit", [this] { close(); });
     on("mnuViewToolbar", [this](bool shown) { tbToolBar->setVisible(shown); });
     on("mnuViewStatusBar", [this](bool shown) { statusBar()->setVisible(shown); });
-    on("mnuWindowCascade", [this] { mdi_->cascadeSubWindows(); });
+    on("mnuWindowCascade", [this] { cascade(mdi_); });
     on("mnuWindowTileHorizontal", [this] { tileHorizontal(mdi_); });
     on("mnuWindowTileVertical", [this] { tileVertical(mdi_); });
     on("mnuWindowArrangeIcons", [this] { arrangeIcons(mdi_); });

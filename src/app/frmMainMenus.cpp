@@ -2,6 +2,7 @@
 // users know.
 #include "app/frmMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDate>
 #include <QLocale>
@@ -62,7 +63,8 @@ const Item kPBreakMenu[] = {
     {"mnuPBreakSetCol", "Set Column Page Break"}, {"mnuPBreakDelCol", "Delete Column Page Break"}, {"-", ""},
     {"mnuPBreakReset", "Reset Page Breaks"}};
 
-// The toolbar: key, tooltip, icon theme name and the standard icon used when the theme has none.
+// The toolbar: key, tooltip, icon theme name and the standard icon used when the theme has none. The names are
+// chosen for icons drawn in colour: a grey icon reads as a disabled button, and a red circle as Stop.
 struct Button {
     const char *key;
     const char *tip;
@@ -71,15 +73,15 @@ struct Button {
 };
 const Button kButtons[] = {
     {"New", "New", "document-new", QStyle::SP_FileIcon},
-    {"Import", "Import Next Round", "go-down", QStyle::SP_ArrowDown},
+    {"Import", "Import Next Round", "folder-download", QStyle::SP_ArrowDown},
     {"PrintPreview", "Print Preview", "document-print-preview", QStyle::SP_FileDialogContentsView},
     {"Print", "Print", "document-print", QStyle::SP_DialogSaveButton},
     {"Sort", "Sort...", "view-sort-ascending", QStyle::SP_ArrowUp},
     {"Filter", "Filter...", "edit-find", QStyle::SP_FileDialogDetailedView},
-    {"Reset", "Reset Table", "view-refresh", QStyle::SP_BrowserReload},
-    {"TableWizard", "Table Wizard...", "document-properties", QStyle::SP_FileDialogNewFolder},
+    {"Reset", "Reset Table", "edit-undo", QStyle::SP_BrowserReload},
+    {"TableWizard", "Table Wizard...", "insert-object", QStyle::SP_FileDialogNewFolder},
     {"SQL", "SQL Query Builder...", "accessories-text-editor", QStyle::SP_FileDialogInfoView},
-    {"DropTable", "Drop Table", "edit-delete", QStyle::SP_TrashIcon},
+    {"DropTable", "Drop Table", "user-trash", QStyle::SP_TrashIcon},
 };
 
 template <size_t N>
@@ -139,10 +141,29 @@ void frmMain::buildMenus() {
     fill(menus_["mnuComp"], kCompMenu, add, menus_);
     fill(menus_["mnuPBreak"], kPBreakMenu, add, menus_);
     actions_["mnuFilePrint"]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    actions_["mnuHelpContents"]->setShortcut(QKeySequence(Qt::Key_F1));
+    addWindowKeys();
     for (const char *toggle : {"mnuViewToolbar", "mnuViewStatusBar"}) {
         actions_[QString::fromLatin1(toggle)]->setCheckable(true);
         actions_[QString::fromLatin1(toggle)]->setChecked(true);
     }
+}
+
+// The MDI keys of the platform the program's users know: Ctrl+F4 closes the active data window, Ctrl+F6 and
+// Ctrl+Shift+F6 move to the next and the previous one. They belong to the frame, not to any menu item.
+void frmMain::addWindowKeys() {
+    const auto key = [this](const char *name, const QKeySequence &sequence, void (QMdiArea::*act)()) {
+        auto *action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(sequence);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, mdi_, act);
+        addAction(action);
+        actions_[action->objectName()] = action;
+    };
+    key("keyWindowClose", QKeySequence(Qt::CTRL | Qt::Key_F4), &QMdiArea::closeActiveSubWindow);
+    key("keyWindowNext", QKeySequence(Qt::CTRL | Qt::Key_F6), &QMdiArea::activateNextSubWindow);
+    key("keyWindowPrevious", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), &QMdiArea::activatePreviousSubWindow);
 }
 
 // The Window menu ends with the open child windows, the active one checked; choosing one activates it.

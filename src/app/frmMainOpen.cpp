@@ -21,6 +21,9 @@ namespace app {
 
 namespace {
 
+// However small the frame (not yet laid out, or shrunk), a data window stays usable.
+constexpr QSize kSmallestDataWindow(320, 200);
+
 bool confirmed(Prompter &ui, const QString &title, const QString &text) {
     return ui.msgBox(text, {Buttons::YesNo}, title) == Answer::Yes;
 }
@@ -88,8 +91,10 @@ void frmMain::openExistingAuction() {
     auto *window = new grid::frmFlexGrid(*this);
     addDataWindow(window);
     app::OpenAuctionDatabase(state_, path);
-    setWindowTitle(QStringLiteral("Lotwise - ") + path);
+    // The file worked on: for a Jet file of the earlier program that is its converted copy, not the original.
+    setWindowTitle(QStringLiteral("Lotwise - ") + state_.AuctionDbPath);
     showNewestRound(window);
+    fitDataWindow(window);
 }
 
 // A new data window's lists are filled, then it shows the newest round of the first table.
@@ -102,12 +107,13 @@ void frmMain::showNewestRound(grid::frmFlexGrid *window) {
     window->PBreak_Refresh();
 }
 
-// A new data window, three quarters of the frame's room, each one a step further down and right (as cascading
-// places them), always wholly inside the frame.
+// A new data window: three quarters of the frame's room, or more to show eight columns and twenty rows, never
+// more than the frame; each one a step further down and right (as cascading places them), wholly inside the frame.
 QMdiSubWindow *frmMain::addDataWindow(grid::frmFlexGrid *window) {
     QMdiSubWindow *sub = mdi_->addSubWindow(window);
     const QSize room = mdi_->viewport()->size();
-    const QSize size(std::max(room.width() * 3 / 4, 320), std::max(room.height() * 3 / 4, 200));
+    const QSize wanted = QSize(room.width() * 3 / 4, room.height() * 3 / 4).expandedTo(sub->sizeHint());
+    const QSize size = wanted.boundedTo(room).expandedTo(kSmallestDataWindow);
     const int step = 24 * int(mdi_->subWindowList().size() - 1);
     const int x = std::max(0, std::min(step, room.width() - size.width()));
     const int y = std::max(0, std::min(step, room.height() - size.height()));
@@ -116,10 +122,24 @@ QMdiSubWindow *frmMain::addDataWindow(grid::frmFlexGrid *window) {
     return sub;
 }
 
+// Once its table is loaded the window knows its columns' widths: it grows to show eight of them (and twenty rows)
+// where the frame allows, moving up or left as far as it needs to stay inside.
+void frmMain::fitDataWindow(grid::frmFlexGrid *window) {
+    auto *sub = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    if (!sub || sub->isMaximized() || sub->isMinimized())
+        return;
+    const QSize room = mdi_->viewport()->size();
+    const QSize size = sub->size().expandedTo(sub->sizeHint()).boundedTo(room).expandedTo(kSmallestDataWindow);
+    const int x = std::max(0, std::min(sub->x(), room.width() - size.width()));
+    const int y = std::max(0, std::min(sub->y(), room.height() - size.height()));
+    sub->setGeometry(x, y, size.width(), size.height());
+}
+
 void frmMain::newDataWindow() {
     auto *window = new grid::frmFlexGrid(*this);
     mdi_->setActiveSubWindow(addDataWindow(window));
     showNewestRound(window);
+    fitDataWindow(window);
 }
 
 void frmMain::PopulateTables() {

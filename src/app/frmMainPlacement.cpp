@@ -7,7 +7,11 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
+
+#include <algorithm>
 
 #include <future>
 
@@ -22,10 +26,16 @@ constexpr float kDefaults[] = {1000, 1000, 6500, 6500};
 
 }  // namespace
 
-// The window's left, top, width and height, in this order, from the stored settings (in twips).
+// The window's left, top, width and height, in this order, from the stored settings (in twips). On the first
+// start (nothing stored) the window takes two thirds of the screen's available room, centred.
 void frmMain::MDIForm_Load() {
     QSettings store(QStringLiteral("Lotwise"), QStringLiteral("Lotwise"));
     store.beginGroup(QStringLiteral("Settings"));
+    const auto stored = [&](const char *key) { return store.contains(QLatin1String(key)); };
+    if (std::none_of(std::begin(kKeys), std::end(kKeys), stored)) {
+        placeOnFirstStart();
+        return;
+    }
     double twips[4];
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
@@ -36,6 +46,16 @@ void frmMain::MDIForm_Load() {
     const double perTwipY = logicalDpiY() / kTwipsPerInch;
     move(int(twips[0] * perTwipX), int(twips[1] * perTwipY));
     resize(int(twips[2] * perTwipX), int(twips[3] * perTwipY));
+}
+
+void frmMain::placeOnFirstStart() {
+    const QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!where)
+        return;
+    const QRect room = where->availableGeometry();
+    const QSize size(room.width() * 2 / 3, room.height() * 2 / 3);
+    resize(size);
+    move(room.x() + (room.width() - size.width()) / 2, room.y() + (room.height() - size.height()) / 2);
 }
 
 void frmMain::savePlacement() {

@@ -2,12 +2,15 @@
 
 #include "app/HelpWindow.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace app {
 
@@ -40,7 +43,9 @@ frmOpeningQuestions::frmOpeningQuestions(QWidget *parent) : QDialog(parent) {
     connect(cmdContinue, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdHelp, &QPushButton::clicked, this, [this] { HelpWindow::showHelp(this, false); });
-    setMinimumWidth(360);
+    // Room for the whole title beside the title bar's buttons (window managers cut a title that does not fit).
+    const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
+    setMinimumWidth(std::max(360, title * 5 / 4 + 120));
 }
 
 frmOpeningQuestions::Choice frmOpeningQuestions::choice() const {

@@ -1,6 +1,6 @@
 #include "grid/LazyTableModel.h"
 
-#include "db/ValueText.h"
+#include "grid/CellText.h"
 #include "grid/QueryWorker.h"
 
 #include <QCoreApplication>
@@ -26,10 +26,7 @@ bool sameFile(const QString &a, const QString &b) {
 
 // Numbers to the right, as a spreadsheet shows them; an expression column without a declared type by its value.
 int alignment(db::ColumnType type, const QVariant &value) {
-    const bool number = type == db::ColumnType::Unknown
-                            ? value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Double
-                            : db::isNumericType(type);
-    return int(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+    return int(Qt::AlignVCenter | (isNumberCell(type, value) ? Qt::AlignRight : Qt::AlignLeft));
 }
 
 }  // namespace
@@ -256,7 +253,7 @@ QVariant LazyTableModel::data(const QModelIndex &index, int role) const {
         return {};
     const QVariant &value = page->at(row, index.column());
     switch (role) {
-    case Qt::DisplayRole: return db::displayText(value, field.type, locale_);
+    case Qt::DisplayRole: return cellText(value, field.type, locale_);
     case Qt::TextAlignmentRole: return alignment(field.type, value);
     default: return value;
     }

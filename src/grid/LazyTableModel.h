@@ -63,6 +63,8 @@ public:
     // The table a query over one table reads; empty for other queries.
     QString baseTable() const { return query_.baseTable(); }
     const std::vector<db::Field> &fields() const { return query_.fields; }
+    // The locale the cells are shown in (grid/CellText.h).
+    const QLocale &displayLocale() const { return locale_; }
 
     bool isRowCountKnown() const { return countKnown_; }
     bool isLoading() const { return worker_ && !countKnown_ && !failed_; }

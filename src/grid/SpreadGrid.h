@@ -3,8 +3,10 @@
 // headers, everything by the corner button), keyboard navigation, and Ctrl+C copying the selection as
 // tab-separated text (grid/SelectionText.h).
 //
-// Column widths: when a query's first rows arrive, every column gets the width of its header and of the texts
-// of those rows, at most maxColumnWidth(); the user may resize them afterwards.
+// Column widths: a LazyTableModel's column gets the width of its header and of its declared type's largest
+// plausible value (grid/ColumnWidths.h); a column without a type (an expression, or another model) that of its
+// header and its first loaded texts, at most maxColumnWidth(). A number that arrives later and does not fit
+// widens its column, unless the user has sized that column; number cells are never elided.
 //
 // A widget: created, used and destroyed on the UI thread, owned by its Qt parent. The model is not owned (give
 // it a parent, e.g. the data window).
@@ -31,9 +33,14 @@ public:
     void setRowHeaderWidth(int pixels);
     int rowHeaderWidth() const;
 
-    // Widths of the columns: header and first loaded rows, capped.
+    // Widths of the columns: header and type, or header and first loaded rows, capped (see above).
     void fitColumnWidths();
     int maxColumnWidth() const;
+    // Width of a number column that fits the given text.
+    int numberColumnWidth(const QString &text) const;
+    // The size that shows the first `columns` columns (as wide as they are now; a default width each while the
+    // model has none) and `rows` rows, with headers, scroll bars and frame.
+    QSize sizeFor(int columns, int rows) const;
 
     // The selection as tab-separated text, loading the rows it needs (which may take a moment on a large
     // selection); empty when nothing is selected or the rows cannot be read.
@@ -46,8 +53,12 @@ protected:
 
 private:
     int fittedWidth(int column, int sampleRows) const;
+    void widenForNumbers(int firstRow, int lastRow);
+    void setAutomaticWidth(int column, int width);
 
     int rowHeaderWidth_ = -1;
+    std::vector<bool> userSized_;  // per column: resized by the user, so left alone
+    bool sizing_ = false;          // the grid itself is setting a width
     std::vector<QMetaObject::Connection> modelConnections_;
 };
 

@@ -52,18 +52,23 @@ frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent
     setObjectName(QStringLiteral("frmFlexGrid"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("New Table Selection"));
-    auto *lblTableName = new QLabel(QStringLiteral("&Table:"), this);
+    // Alt+B, since Alt+T opens the main window's Tools menu.
+    auto *lblTableName = new QLabel(QStringLiteral("Ta&ble:"), this);
     auto *lblRoundNum = new QLabel(QStringLiteral("&Round:"), this);
     ddlTableName = new DropDownList(this);
     ddlRoundNum = new DropDownList(this);
     ddlTableName->setObjectName(QStringLiteral("ddlTableName"));
     ddlRoundNum->setObjectName(QStringLiteral("ddlRoundNum"));
-    ddlTableName->setMinimumContentsLength(16);
+    // Wide enough for the longest name of the auction's own tables.
+    const QString longest = QStringLiteral("Bidders Raising Own High Bid");
+    const QFontMetrics metrics = ddlTableName->fontMetrics();
+    const int average = std::max(1, metrics.averageCharWidth());
+    ddlTableName->setMinimumContentsLength((metrics.horizontalAdvance(longest) + average - 1) / average + 1);
     ddlTableName->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ddlRoundNum->setMinimumContentsLength(5);
     lblTableName->setBuddy(ddlTableName);
     lblRoundNum->setBuddy(ddlRoundNum);
-    auto *lists = new QHBoxLayout();
+    auto *lists = lists_ = new QHBoxLayout();
     lists->addWidget(lblTableName);
     lists->addWidget(ddlTableName);
     lists->addSpacing(12);
@@ -84,10 +89,17 @@ frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent
     connect(ddlRoundNum, &QComboBox::activated, this, [this] { ddlRoundNum_Click(); });
     watchDropDown(ddlTableName, SavedTableIndex, true);
     watchDropDown(ddlRoundNum, SavedRoundIndex, false);
-    resize(720, 420);
 }
 
 frmFlexGrid::~frmFlexGrid() = default;
+
+QSize frmFlexGrid::sizeHint() const {
+    const QMargins margins = layout()->contentsMargins();
+    const QSize grid = MSFlexGrid1->sizeFor(kShownColumns, kShownRows);
+    const int spacing = std::max(layout()->spacing(), 0);
+    return {std::max(grid.width(), lists_->sizeHint().width()) + margins.left() + margins.right(),
+            lists_->sizeHint().height() + spacing + grid.height() + margins.top() + margins.bottom()};
+}
 
 // Dropping down: the position is saved and the list refilled from the database; left without an entry, the
 // list gets its saved position back, which loads the grid again.

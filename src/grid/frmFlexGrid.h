@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 
@@ -34,6 +35,11 @@ public:
 
     // The status text of an activated window: the table and round it shows.
     void Form_Activate();
+
+    // Enough room for the first kShownColumns columns and kShownRows rows of the table shown.
+    static constexpr int kShownColumns = 8;
+    static constexpr int kShownRows = 20;
+    QSize sizeHint() const override;
 
     Q_INVOKABLE void PBreak_Clear();
     Q_INVOKABLE void PBreak_Refresh();
@@ -63,6 +69,7 @@ private:
     void watchDropDown(DropDownList *list, int &saved, bool tables);
 
     DataWindowHost &host_;
+    QBoxLayout *lists_ = nullptr;
     QString statement_;
     int SavedTableIndex = -1;
     int SavedRoundIndex = -1;

@@ -7,6 +7,9 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -30,4 +33,29 @@ TEST(About, ShowsTheVersion) {
     EXPECT_EQ(about.lblTitle->text(), "Lotwise");
     EXPECT_EQ(about.lblVersion->text(), "Version " + app::programVersion());
     EXPECT_TRUE(app::versionLabel().contains(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$")));
+}
+
+// The book quotes the program's own texts: the refusal, the errors of commands not built yet, the rebuild's
+// status texts. A change of wording in one place shows here.
+TEST(Help, BookQuotesTheProgramsTexts) {
+    const QString folder = app::HelpWindow::helpDirectory();
+    ASSERT_FALSE(folder.isEmpty());
+    QString book;
+    for (const QString &name : QDir(folder).entryList({"*.html"}, QDir::Files)) {
+        QFile page(QDir(folder).filePath(name));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(page.readAll()));
+        book += document.toPlainText().simplified() + u' ';
+    }
+    for (const char *text : {"A data grid must be opened to use this function. Open a data grid with the New button "
+                             "and try again",
+                             "Error: 438 Object doesn't support this property or method",
+                             "Error: 91 Object variable or With block variable not set",
+                             "Auto-Rebuilding Customized Table(s)...Please Standby!",
+                             "Completed Auto-Rebuilding Customized Table(s)!",
+                             "Can NOT Refresh User-Defined Table Due To Open! Please Rebuild It Manually",
+                             "Optimizing Database...Please Standby!", "Stop After This Round"})
+        EXPECT_TRUE(book.contains(QLatin1String(text))) << text;
+    EXPECT_FALSE(book.contains("Open one with the New button and try again")) << "the refusal's former wording";
 }

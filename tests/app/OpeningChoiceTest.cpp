@@ -63,6 +63,20 @@ TEST_F(MainWindowFixture, ExistingAuctionOpensOnItsNewestRound) {
     EXPECT_EQ(ui.dialogs.back().initialDir, home.path());
 }
 
+// A Jet file of the earlier program is worked on through its converted copy, so the caption names the copy.
+TEST_F(MainWindowFixture, LegacyAuctionCaptionNamesTheConvertedCopy) {
+    const QString jet = home.path("Auction11.mdb");
+    ASSERT_TRUE(QFile::copy(testsupport::dataPath("legacy/Auction11.mdb"), jet));
+    onNextDialog([](QDialog *dialog) { dialog->accept(); });
+    ui.expectOpen(jet).expectMessage("");  // the conversion is reported
+    window->FileOpen();
+    const QString copy = home.path("Auction11-lotwise.mdb");
+    EXPECT_EQ(state.AuctionDbPath, copy);
+    EXPECT_EQ(window->windowTitle(), "Lotwise - " + copy);
+    ASSERT_NE(activeDataWindow(), nullptr);
+    EXPECT_FALSE(activeDataWindow()->ddlTableName->currentText().isEmpty());
+}
+
 TEST_F(MainWindowFixture, CancelledFileDialogEndsTheProgram) {
     onNextDialog([](QDialog *dialog) { dialog->accept(); });
     ui.expectOpenCancelled();

@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QSettings>
 
 namespace {
@@ -14,10 +15,14 @@ QString stored(const char *key) {
 
 }  // namespace
 
-TEST_F(MainWindowFixture, PlacementStartsAtTheDefaultsAndIsKeptInTwips) {
+// Nothing stored: two thirds of the screen's room, centred; afterwards the stored placement rules.
+TEST_F(MainWindowFixture, PlacementStartsCentredOnTheScreenAndIsKeptInTwips) {
     const double perTwip = window->logicalDpiX() / 1440.0;
-    EXPECT_EQ(window->width(), int(6500 * perTwip));
-    EXPECT_EQ(window->pos().x(), int(1000 * perTwip));
+    const QRect room = window->screen()->availableGeometry();
+    EXPECT_EQ(window->width(), room.width() * 2 / 3);
+    EXPECT_EQ(window->height(), room.height() * 2 / 3);
+    EXPECT_NEAR(window->x() + window->width() / 2, room.center().x(), 2);
+    EXPECT_NEAR(window->y() + window->height() / 2, room.center().y(), 2);
     window->resize(int(9000 * perTwip), int(7200 * window->logicalDpiY() / 1440.0));
     window->close();
     EXPECT_NEAR(stored("MainWidth").toDouble(), 9000, 1);
