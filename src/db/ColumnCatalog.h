@@ -7,7 +7,7 @@
 // that connection's thread.
 #pragma once
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 
 #include <QHash>
 #include <QString>

@@ -1,7 +1,7 @@
 // Database::execute: one Jet statement, translated, and the statements SQLite cannot run as written.
 #include "db/Database.h"
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 #include "db/Connection.h"
 #include "db/JetTranslator.h"
 #include "db/SelectInto.h"

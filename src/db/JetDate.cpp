@@ -1,5 +1,6 @@
 #include "db/JetDate.h"
 
+#include "common/SerialDate.h"
 #include "db/VbError.h"
 
 #include <array>
@@ -249,21 +250,12 @@ std::optional<JetDateTime> parseJetDate(std::string_view text) {
     return JetDateTime{day, seconds < 0 ? 0 : seconds};
 }
 
+// Decoded as the converter decodes stored dates (common/SerialDate.h), so both round alike.
 JetDateTime dateFromSerial(double serial) {
-    // 1 January 100 and the last second of 31 December 9999.
-    if (!std::isfinite(serial) || serial < -657434.0 || serial >= 2958466.0)
+    const std::optional<serialdate::DayAndTime> split = serialdate::splitSerial(serial);
+    if (!split)
         throw vbError(err::Overflow);
-    const double whole = std::trunc(serial);
-    auto seconds = static_cast<long long>(std::llround(std::fabs(serial - whole) * kSecondsPerDay));
-    auto days = static_cast<long long>(whole);
-    if (seconds >= kSecondsPerDay) {
-        seconds -= kSecondsPerDay;
-        days += serial < 0 ? -1 : 1;
-    }
-    JetDateTime out{JetDateTime::zeroDay().addDays(days), static_cast<int>(seconds)};
-    if (!inJetRange(out.date))
-        throw vbError(err::Overflow);
-    return out;
+    return JetDateTime{JetDateTime::zeroDay().addDays(split->day), split->seconds};
 }
 
 double serialFromDate(const JetDateTime &value) {

@@ -54,9 +54,6 @@ bool withoutLetters(const QString &text) {
     return true;
 }
 
-QString quoteString(const QString &value) {
-    return u'\'' + QString(value).replace(u'\'', QStringLiteral("''")) + u'\'';
-}
 
 // VB's Mod and \ take whole numbers, rounded to even as CLng does.
 QString asInteger(const Expr &e) { return QStringLiteral("jet_clng(") + e.sql + u')'; }
@@ -305,14 +302,14 @@ Expr Parser::primary() {
     }
     case TokenKind::String: {
         const QString text = take().text;
-        return literal(quoteString(text), withoutLetters(text));
+        return literal(singleQuoted(text), withoutLetters(text));
     }
     case TokenKind::Date: {
         const auto date = parseJetDate(t.text.toStdString());
         if (!date)
             throw Error::syntaxInExpression(u'#' + t.text + u'#');
         take();
-        return literal(quoteString(QString::fromStdString(isoText(*date))));
+        return literal(singleQuoted(QString::fromStdString(isoText(*date))));
     }
     case TokenKind::Word:
     case TokenKind::Bracketed: return wordOrColumn();

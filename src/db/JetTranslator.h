@@ -25,7 +25,7 @@
 #pragma once
 
 #include "db/ColumnCatalog.h"
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 
 #include <QString>
 #include <QStringList>

@@ -9,7 +9,7 @@
 // A recordset keeps its database connection alive but must be used on the thread that opened it.
 #pragma once
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 #include "db/Error.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "db/SelectInto.h"
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 
 #include <QSet>
 

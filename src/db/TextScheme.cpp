@@ -1,6 +1,6 @@
 #include "db/TextScheme.h"
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 #include "db/JetTranslator.h"
 #include "db/Sqlite.h"
 

@@ -3,7 +3,7 @@
 // digits, never in exponent form), Yes/No as -1 and 0, Null as empty text.
 #pragma once
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 
 #include <QLocale>
 #include <QString>

@@ -5,7 +5,7 @@
 // Pure functions; safe from any thread.
 #pragma once
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 
 #include <QLocale>
 #include <QString>

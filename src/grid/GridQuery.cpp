@@ -1,6 +1,6 @@
 #include "grid/GridQuery.h"
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 #include "db/Sqlite.h"
 
 #include <QStringList>

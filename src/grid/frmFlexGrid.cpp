@@ -1,5 +1,6 @@
 #include "grid/frmFlexGrid.h"
 
+#include "core/DataWindowRules.h"
 #include "core/ModuleState.h"
 #include "db/Error.h"
 #include "grid/DataWindowHost.h"
@@ -13,39 +14,13 @@
 
 namespace grid {
 
-namespace {
+// The rules themselves live in core, shared with the command line.
+QString frmFlexGrid::sortOrder(const QString &table) { return app::standardOrder(table); }
 
-const QStringList &allRoundsTables() {
-    static const QStringList tables = {"Round Statistics",    "Increment Statistics",  "Miscellaneous Statistics",
-                                       "Reduction Statistics", "Withdrawal Statistics", "Waiver Statistics"};
-    return tables;
-}
+bool frmFlexGrid::isAllRoundsTable(const QString &table) { return app::isAllRoundsTable(table); }
 
-}  // namespace
-
-QString frmFlexGrid::sortOrder(const QString &table) {
-    static const QHash<QString, QString> orders = {
-        {"Round Statistics", " Order By [Round]"},
-        {"Increment Statistics", " Order By [Round]"},
-        {"Waiver Statistics", " Order By [Round]"},
-        {"All Bids", " Order By [Market], [Block], [Submarket]"},
-        {"Markets", " Order By [License Name]"},
-        {"Bidders Raising Own High Bid", " Order By [License Name]"},
-        {"Bidders", " Order By [Bidder]"},
-        {"Bidders Who Reduced", " Order By [Bidder Who Reduced]"},
-        {"Withdrawal Statistics", " Order By [Withdrawal Number]"},
-    };
-    return orders.value(table);
-}
-
-bool frmFlexGrid::isAllRoundsTable(const QString &table) { return allRoundsTables().contains(table); }
-
-// "SELECT * FROM [table]", for one round when a round is given, in the table's standard order when ordered.
 QString frmFlexGrid::statementFor(const QString &table, const QString &round, bool ordered) {
-    QString statement = QStringLiteral("SELECT * FROM [") + table + u']';
-    if (!round.isEmpty())
-        statement += QStringLiteral(" WHERE [Round] = ") + round;
-    return ordered ? statement + sortOrder(table) : statement;
+    return app::dataWindowStatement(table, round, ordered);
 }
 
 frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent), host_(host) {

@@ -1,6 +1,7 @@
 #include "import/RoundCheck.h"
 
 #include "db/Error.h"
+#include "db/JetTranslator.h"
 #include "db/Sqlite.h"
 
 #include <QStringList>
@@ -9,12 +10,10 @@ namespace importer {
 
 namespace {
 
-QString quoted(const QString &name) { return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
-
 QStringList tablesOf(sqlite3 *connection, const QString &schema) {
     db::Statement statement(connection, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type = 'table' AND "
                                                        "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name")
-                                            .arg(quoted(schema)));
+                                            .arg(db::jet::doubleQuoted(schema)));
     QStringList tables;
     while (statement.step())
         tables << statement.value(0).toString();
@@ -45,7 +44,7 @@ bool holdsOther(sqlite3 *connection, const QString &schema, const QString &table
                 qint32 wanted, bool nullIsWrong) {
     const QString test = nullIsWrong ? QStringLiteral("IS NOT") : QStringLiteral("<>");
     db::Statement statement(connection, QStringLiteral("SELECT 1 FROM %1.%2 WHERE %3 %4 ?1 LIMIT 1")
-                                            .arg(quoted(schema), quoted(table), quoted(column), test));
+                                            .arg(db::jet::doubleQuoted(schema), db::jet::doubleQuoted(table), db::jet::doubleQuoted(column), test));
     statement.bind(1, wanted);
     return statement.step();
 }

@@ -1,7 +1,7 @@
 // How a column of a Jet table is declared in SQLite and read from rows.
 #pragma once
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 
 #include "jet/Mdb.h"
 

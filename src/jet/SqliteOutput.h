@@ -1,7 +1,7 @@
 // The SQLite database a conversion writes: one transaction, no journal, no syncing while writing.
 #pragma once
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 #include "jet/Value.h"
 
 #include <sqlite3.h>

@@ -1,5 +1,5 @@
 #include "db/ColumnCatalog.h"
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 
 #include <gtest/gtest.h>
 

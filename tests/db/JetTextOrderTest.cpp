@@ -1,7 +1,7 @@
 // Text compares, sorts and groups case-insensitively and Unicode-aware in every clause the dialect runs, although
 // the stored columns and indexes use SQLite's ASCII NOCASE; numeric comparisons stay bare so that their indexes
 // serve; DISTINCT and UNION keep the declared types of their columns.
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "db/Sqlite.h"

@@ -1,7 +1,7 @@
 // The stored file means the same to every SQLite tool: its schema names only SQLite's built-in collations and
 // functions, its NOCASE indexes are in SQLite's own order, and a file of an earlier version (whose NOCASE indexes
 // were in the Unicode-aware order) is rebuilt when opened. The program's own text comparison stays Unicode-aware.
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 #include "db/Database.h"
 #include "db/Error.h"
 #include "db/TextCollation.h"

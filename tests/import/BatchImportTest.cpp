@@ -1,5 +1,5 @@
 // Batch import: a whole auction from a folder of round files, stopping at the first missing round.
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 #include "db/Recordset.h"
 #include "import/CreateAuction.h"
 #include "import/ImportFixture.h"

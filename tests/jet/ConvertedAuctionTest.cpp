@@ -4,7 +4,7 @@
 #include "jet/JetTestSupport.h"
 #include "support/TestSupport.h"
 
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 #include "jet/ByteOrder.h"
 #include "jet/MdbDatabase.h"
 #include "jet/PageLayout.h"

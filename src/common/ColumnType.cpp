@@ -1,4 +1,4 @@
-#include "db/ColumnType.h"
+#include "common/ColumnType.h"
 
 #include <algorithm>
 #include <cctype>
