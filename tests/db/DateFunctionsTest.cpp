@@ -29,6 +29,17 @@ TEST(DateFunctions, ReadDatesAsAUsSystemDoes) {
     });
 }
 
+// Serial numbers decode as the converter decodes stored dates: before 1899-12-30 the fraction runs forwards from
+// midnight, and a time that rounds up to midnight is midnight of the next calendar day.
+TEST(DateFunctions, SerialNumbersRoundAsStoredDatesDo) {
+    expectQuoted({
+        {"jet_cdate(-1.25)", "'1899-12-29 06:00:00'"},
+        {"jet_cdate(-1.999999999)", "'1899-12-30 00:00:00'"},
+        {"jet_cdate(38953.999999999)", "'2006-08-25 00:00:00'"},
+        {"jet_cdate(38953.5)", "'2006-08-24 12:00:00'"},
+    });
+}
+
 // Texts that name no single day are refused rather than guessed (a missing year would depend on the clock).
 TEST(DateFunctions, RefuseAmbiguousOrInvalidDates) {
     testsupport::SqlTestConnection db;
