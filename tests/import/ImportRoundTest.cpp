@@ -77,7 +77,7 @@ TEST_F(ImportFixture, FilesThatCannotBeImportedChangeNothing) {
     QFile::remove(state.LastImportFile);
     ui.expectMessage("").expectOpenCancelled();  // no last-import file: its error first, then the dialog
     EXPECT_FALSE(importer::ImportRound(state, false));
-    EXPECT_EQ(ui.messages.back().text, "Error:53 File not found");
+    EXPECT_EQ(ui.messages.back().text, "Error:53 File not found: '" + state.LastImportFile + "'");
     EXPECT_EQ(ui.dialogs.back().initialDir, "");
     EXPECT_FALSE(QFileInfo::exists(state.LastImportFile));
 
@@ -101,7 +101,7 @@ QString zipHolding(const QString &zipPath, const QString &member, const QString 
 
 TEST_F(ImportFixture, RoundWithoutASuppliedTableIsNotImportedAtAll) {
     ui.expectOpen(copyRounds("auction-07-edge", 1, 1)).expectMessage("Round Imported Successfully");
-    ASSERT_TRUE(importer::CreateAuction(state));
+    ASSERT_EQ(importer::CreateAuction(state), importer::Creation::Created);
     const int bidsBefore = count("SELECT Count(*) FROM [All Bids]");
     testsupport::ScratchDir work;
     const QString round = testsupport::roundDatabase(work, "auction-07-edge", 2);
@@ -132,7 +132,7 @@ TEST_F(ImportFixture, RoundFileHoldingAnSqliteDatabaseIsRefused) {
                  "CREATE TRIGGER wipe AFTER INSERT ON \"Markets\" BEGIN DELETE FROM \"All Bids\"; END");
     }
     ui.expectOpen(zipHolding(downloads.path("11_001.zip"), "11_001.mdb", sqlite)).expectMessage("");
-    EXPECT_FALSE(importer::CreateAuction(state));
+    EXPECT_EQ(importer::CreateAuction(state), importer::Creation::Failed);
     EXPECT_TRUE(ui.messages.back().text.startsWith("Error:3343 ")) << ui.messages.back().text;
     EXPECT_TRUE(ui.messages.back().text.contains("SQLite")) << ui.messages.back().text;
     EXPECT_EQ(filesInHome(), QStringList({"lastimp.inf"}));
