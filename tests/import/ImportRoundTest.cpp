@@ -193,11 +193,30 @@ TEST_F(ImportFixture, AutoImportTakesTheNextFileOrFallsBackToTheDialog) {
     ui.expectOpenCancelled();
     EXPECT_FALSE(importer::ImportRound(state, true));
     EXPECT_EQ(ui.dialogs.size(), 2u);
+
+    // Without a last-import file: its error once, naming the file, then the dialog.
+    QFile::remove(state.LastImportFile);
+    const size_t shown = ui.messages.size();
+    ui.expectMessage("").expectOpenCancelled();
+    EXPECT_FALSE(importer::ImportRound(state, true));
+    ASSERT_EQ(ui.messages.size(), shown + 1);
+    EXPECT_EQ(ui.messages.back().text, "Error:53 File not found: '" + state.LastImportFile + "'");
+    EXPECT_EQ(ui.dialogs.size(), 3u);
+}
+
+// With no auction open (a creation made nothing) an import says so before any dialog.
+TEST_F(ImportFixture, ImportWithNoAuctionOpenSaysSo) {
+    for (const bool automatic : {false, true}) {
+        ui.expectMessage("No Auction Open");
+        EXPECT_FALSE(importer::ImportRound(state, automatic));
+        EXPECT_EQ(lines(ui.messages.back().text).value(0), "No auction is open, so there is nothing to import the round into.");
+    }
+    EXPECT_TRUE(ui.dialogs.empty());
 }
 
 TEST_F(ImportFixture, AutoImportFindsFilesOfSingleDigitAuctions) {
     ui.expectOpen(copyRounds("auction-07-edge", 1, 3)).expectMessage("Round Imported Successfully");
-    ASSERT_TRUE(importer::CreateAuction(state));
+    ASSERT_EQ(importer::CreateAuction(state), importer::Creation::Created);
     EXPECT_EQ(importer::NextRoundFileName(state), roundPath("auction-07-edge", 2));  // 07_002.zip, not 7_002.zip
     ui.expectMessage("Round Imported Successfully").expectMessage("Round Imported Successfully");
     ASSERT_TRUE(importer::ImportRound(state, true));
