@@ -34,8 +34,11 @@ TEST_F(ImportFixture, DialogImportAppendsTheRoundAndReplacesItWhenImportedAgain)
     expectRoundsWhole({1, 2}, 2);
     EXPECT_TRUE(QFileInfo::exists(second));
     EXPECT_EQ(filesInHome(), QStringList({"Auction11.mdb", "lastimp.inf"}));  // the extracted database is gone
+    // No stored queries: each import's rebuild is completed at once.
     EXPECT_EQ(ui.statuses, QStringList({"Auto-Rebuilding Customized Table(s)...Please Standby!",
-                                        "Auto-Rebuilding Customized Table(s)...Please Standby!"}));
+                                        "Completed Auto-Rebuilding Customized Table(s)!",
+                                        "Auto-Rebuilding Customized Table(s)...Please Standby!",
+                                        "Completed Auto-Rebuilding Customized Table(s)!"}));
 
     // Withdrawal Statistics always holds the last file's rows; Yes deletes the zip.
     ui.expectOpen(copyRounds("auction-11", 6, 6)).expectMessage("Round Imported Successfully", app::Answer::Yes);
