@@ -212,7 +212,8 @@ TEST_F(ImportFixture, ImportWithNoAuctionOpenSaysSo) {
     for (const bool automatic : {false, true}) {
         ui.expectMessage("No Auction Open");
         EXPECT_FALSE(importer::ImportRound(state, automatic));
-        EXPECT_EQ(lines(ui.messages.back().text).value(0), "No auction is open, so there is nothing to import the round into.");
+        EXPECT_EQ(lines(ui.messages.back().text).value(0),
+                  "No auction is open, so there is nothing to import the round into.");
     }
     EXPECT_TRUE(ui.dialogs.empty());
 }

@@ -95,8 +95,9 @@ TEST_F(ImportFixture, LegacyAuctionInAReadOnlyFolderIsConvertedIntoTheHomeDirect
                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther));
     const QByteArray before = digest(legacy);
     ASSERT_TRUE(QFile::setPermissions(home.path(), kEveryoneAll));
-    ASSERT_TRUE(QFile::setPermissions(shelf.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                                        QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther));
+    const auto readAndEnter = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                              QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(shelf.path(), readAndEnter));
     std::optional<AsNobody> unprivileged;
     if (QFileInfo(shelf.path()).isWritable()) {  // root: permissions do not stop its writes
         unprivileged.emplace();
@@ -105,7 +106,8 @@ TEST_F(ImportFixture, LegacyAuctionInAReadOnlyFolderIsConvertedIntoTheHomeDirect
     }
     const QString copy = home.path("Auction11-lotwise.mdb");
     EXPECT_EQ(app::convertedCopyPath(legacy, home.path()), copy);
-    EXPECT_EQ(app::convertedCopyPath(home.path("Auction7.mdb"), shelf.path()), home.path("Auction7-lotwise.mdb"));  // writable
+    // A folder this user can write to keeps the copy beside the original.
+    EXPECT_EQ(app::convertedCopyPath(home.path("Auction7.mdb"), shelf.path()), home.path("Auction7-lotwise.mdb"));
 
     ui.expectMessage("");
     app::OpenAuctionDatabase(state, legacy);
