@@ -59,7 +59,7 @@ bool buildDemo(ModuleState &state, Prompter &prompter, const QString &folder, co
         copyRoundFile(QDir(folder).filePath(rounds[i]), own.filePath(rounds[i]));
     DemoPrompter quiet(prompter, own.filePath(rounds.front()));
     ModuleState building = makeModuleState(state.homeDir, quiet);
-    if (!importer::BatchImport(building))
+    if (importer::BatchImport(building) != importer::Creation::Created)
         return false;
     building.AuctionDb.close();
     copyRoundFile(QDir(folder).filePath(rounds.back()), own.filePath(rounds.back()));

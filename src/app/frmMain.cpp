@@ -39,7 +39,6 @@ frmMain::frmMain(ModuleState &state, Prompter &prompter, QWidget *parent)
             gui->setStatusPanel(panel, panels_[panel - 1]);
     }
     connectCommands();
-    state_.FileOpen = [this] { FileOpen(); };
     MDIForm_Load();
 }
 

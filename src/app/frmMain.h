@@ -33,7 +33,8 @@ public:
     frmMain(ModuleState &state, Prompter &prompter, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The opening choice: open an existing auction, create one, or batch import one.
+    // The opening choice: open an existing auction, create one, or batch import one. Asked again while a
+    // creation leaves no auction open; returns once one is open, the program ends, or an opening failed.
     void FileOpen();
     // Fill the active data window's table and round lists from sysTables and sysRounds.
     void PopulateTables() override;
@@ -43,7 +44,8 @@ public:
     QMdiArea *mdiArea() const { return mdi_; }
     // The active MDI child's content widget, or null.
     QWidget *activeChild() const;
-    // A new data window on the newest round of the first table (New, New Window).
+    // A new data window on the newest round of the first table (New, New Window); with no auction open, the
+    // opening choice instead.
     void newDataWindow();
 
     // Ends the program without saving the placement or compacting (the opening choice was declined).

@@ -28,47 +28,63 @@ bool confirmed(Prompter &ui, const QString &title, const QString &text) {
     return ui.msgBox(text, {Buttons::YesNo}, title) == Answer::Yes;
 }
 
+// The questions before a creation: false when the user has no round results file (the program then ends).
+bool readyToCreate(Prompter &ui, frmOpeningQuestions::Choice choice) {
+    if (choice == frmOpeningQuestions::Choice::New) {
+        if (confirmed(ui, QStringLiteral("New Auction"),
+                      QStringLiteral("In order to create a new auction, you must have the round results") + CR +
+                          QStringLiteral("     file from the first round of the auction you intend to create.") + CR +
+                          QStringLiteral("                    Do you have the first round results file?")))
+            return true;
+        ui.msgBox(QStringLiteral("Please download the first round results file for") + CR +
+                      QStringLiteral(" the auction you intend to create and try again."),
+                  {Buttons::OK, Icon::Information}, QStringLiteral("Please Try Again"));
+        return false;
+    }
+    if (!confirmed(ui, QStringLiteral("Batch Auction Import"),
+                   QStringLiteral("      In order to batch import a new auction, you must have the round results") + CR +
+                       QStringLiteral("files for all the rounds of the auction you intend to create, in the same directory.") +
+                       CR + QStringLiteral("       Do you have the all of the round results files in the same directory?"))) {
+        ui.msgBox(QStringLiteral("Please download the first round results file for") + CR +
+                      QStringLiteral("the auction you intend to create and try again."),
+                  {Buttons::OK, Icon::Information}, QStringLiteral("Please Try Again"));
+        return false;
+    }
+    ui.msgBox(QStringLiteral("Please select the round results file for ") + CR +
+                  QStringLiteral("round 1 of the auction you wish to create."),
+              {Buttons::OK, Icon::Information}, QStringLiteral("Select File for Round 1"));
+    return true;
+}
+
 }  // namespace
 
+// The opening choice is asked until an auction is open or the program ends: a creation that made nothing (its
+// file dialog cancelled, a wrong file, an error shown) leads back to it, since no other command opens an auction.
 void frmMain::FileOpen() {
     try {
-        frmOpeningQuestions dialog(this);
-        if (dialog.exec() != QDialog::Accepted) {
-            endNow();
-            return;
-        }
-        switch (dialog.choice()) {
-        case frmOpeningQuestions::Choice::New:
-            if (!confirmed(prompter_, QStringLiteral("New Auction"),
-                           QStringLiteral("In order to create a new auction, you must have the round results") + CR +
-                               QStringLiteral("     file from the first round of the auction you intend to create.") + CR +
-                               QStringLiteral("                    Do you have the first round results file?"))) {
-                prompter_.msgBox(QStringLiteral("Please download the first round results file for") + CR +
-                                     QStringLiteral(" the auction you intend to create and try again."),
-                                 {Buttons::OK, Icon::Information}, QStringLiteral("Please Try Again"));
+        for (;;) {
+            frmOpeningQuestions::Choice choice;
+            {
+                frmOpeningQuestions dialog(this);
+                if (dialog.exec() != QDialog::Accepted) {
+                    endNow();
+                    return;
+                }
+                choice = dialog.choice();
+            }
+            if (choice == frmOpeningQuestions::Choice::Existing) {
+                openExistingAuction();
+                return;
+            }
+            if (!readyToCreate(prompter_, choice)) {
                 endNow();
                 return;
             }
-            importer::CreateAuction(state_);
-            return;
-        case frmOpeningQuestions::Choice::Batch:
-            if (!confirmed(prompter_, QStringLiteral("Batch Auction Import"),
-                           QStringLiteral("      In order to batch import a new auction, you must have the round results") +
-                               CR +
-                               QStringLiteral("files for all the rounds of the auction you intend to create, in the same directory.") +
-                               CR + QStringLiteral("       Do you have the all of the round results files in the same directory?"))) {
-                prompter_.msgBox(QStringLiteral("Please download the first round results file for") + CR +
-                                     QStringLiteral("the auction you intend to create and try again."),
-                                 {Buttons::OK, Icon::Information}, QStringLiteral("Please Try Again"));
-                endNow();
+            const importer::Creation outcome = choice == frmOpeningQuestions::Choice::New
+                                                   ? importer::CreateAuction(state_)
+                                                   : importer::BatchImport(state_);
+            if (outcome == importer::Creation::Created || state_.auctionOpen())
                 return;
-            }
-            prompter_.msgBox(QStringLiteral("Please select the round results file for ") + CR +
-                                 QStringLiteral("round 1 of the auction you wish to create."),
-                             {Buttons::OK, Icon::Information}, QStringLiteral("Select File for Round 1"));
-            importer::BatchImport(state_);
-            return;
-        case frmOpeningQuestions::Choice::Existing: openExistingAuction(); return;
         }
     } catch (const db::Error &error) {
         if (error.number() == db::err::DialogCancelled) {
@@ -135,7 +151,13 @@ void frmMain::fitDataWindow(grid::frmFlexGrid *window) {
     sub->setGeometry(x, y, size.width(), size.height());
 }
 
+// With no auction open (a creation or an opening failed) there is nothing to show: the opening choice is offered
+// again instead, so the user can pick the right file.
 void frmMain::newDataWindow() {
+    if (!state_.auctionOpen()) {
+        FileOpen();
+        return;
+    }
     auto *window = new grid::frmFlexGrid(*this);
     mdi_->setActiveSubWindow(addDataWindow(window));
     showNewestRound(window);

@@ -38,13 +38,17 @@ QString absolute(const QString &path) { return QFileInfo(path).absoluteFilePath(
 int createCommand(const Options &options, Streams io) {
     if (options.arguments.size() != 1)
         return usageError(io, QStringLiteral("create needs ROUND1.zip"));
-    return run(options, io, {absolute(options.arguments[0])}, false, importer::CreateAuction);
+    return run(options, io, {absolute(options.arguments[0])}, false, [](app::ModuleState &state) {
+        return importer::CreateAuction(state) == importer::Creation::Created;
+    });
 }
 
 int batchImportCommand(const Options &options, Streams io) {
     if (options.arguments.size() != 1)
         return usageError(io, QStringLiteral("batch-import needs ROUND1.zip"));
-    return run(options, io, {absolute(options.arguments[0])}, false, importer::BatchImport);
+    return run(options, io, {absolute(options.arguments[0])}, false, [](app::ModuleState &state) {
+        return importer::BatchImport(state) == importer::Creation::Created;
+    });
 }
 
 int importCommand(const Options &options, Streams io) {

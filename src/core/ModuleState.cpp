@@ -4,12 +4,9 @@
 
 namespace app {
 
-ModuleState makeModuleState(const QString &homeDir, Prompter &prompter) {
-    ModuleState state;
-    state.homeDir = homeDir;
-    state.LastImportFile = QDir(homeDir).filePath(QStringLiteral("lastimp.inf"));
-    state.prompter = &prompter;
-    return state;
-}
+ModuleState::ModuleState(const QString &homeDir_, Prompter &prompter)
+    : LastImportFile(QDir(homeDir_).filePath(QStringLiteral("lastimp.inf"))), homeDir(homeDir_), prompter_(&prompter) {}
+
+ModuleState makeModuleState(const QString &homeDir, Prompter &prompter) { return ModuleState(homeDir, prompter); }
 
 }  // namespace app

@@ -7,24 +7,26 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace app {
 
 struct ModuleState {
+    // homeDir must exist; prompter must outlive the state. There is no state without a way to reach the user.
+    ModuleState(const QString &homeDir, Prompter &prompter);
+
     db::Database AuctionDb;       // the open auction database; not open before one is opened
-    QString AuctionDbPath;        // its full path
+    QString AuctionDbPath;        // its full path; empty while no auction is open
     QString LastImportFile;       // home directory + "/lastimp.inf"
     QString ExtractAsName;        // the name the next extracted round database is written under; empty but
                                   // while a new auction's round 1 file is extracted
     QString RebuildingTableName;  // the Query Builder table being rebuilt, for its failure message
 
     QString homeDir;              // where auction databases are created and round databases extracted
-    Prompter *prompter = nullptr;
-    // The opening choice, run again when the file dialog of a creation is cancelled; empty where there is none.
-    std::function<void()> FileOpen;
 
-    Prompter &ui() const { return *prompter; }
+    Prompter &ui() const { return *prompter_; }
+    bool auctionOpen() const { return !AuctionDbPath.isEmpty(); }
+
+private:
+    Prompter *prompter_;  // never null: set from a reference, kept as a pointer so the state stays movable
 };
 
 // The state of a program whose home directory is homeDir (which must exist) and whose user is reached through

@@ -7,7 +7,6 @@
 #include "core/ModuleState.h"
 #include "db/BatchedCommits.h"
 #include "db/Error.h"
-#include "import/LastImport.h"
 #include "import/NewAuction.h"
 #include "import/RetryPath.h"
 #include "import/RoundDatabase.h"
@@ -131,30 +130,22 @@ qint32 importFollowingRounds(app::ModuleState &state, const QString &folder, con
 
 }  // namespace
 
-bool BatchImport(app::ModuleState &state) {
+Creation BatchImport(app::ModuleState &state) {
     try {
-        removeStaleWorkFiles(state.homeDir);
-        const QString path = chooseRoundOne(state, 0);
+        const QString path = startNewAuction(state, 0, db::schema::Creator::BatchImport);
         if (path.isEmpty())
-            return false;
-        SaveLastImportPath(state, path);
+            return Creation::Failed;
         const QString bare = SplitPath(path, true);
-        const QString folder = SplitPath(path, false);
-        if (!isRoundOneOrSayWhy(state, bare))
-            return false;
-        if (!makeNewAuction(state, path, db::schema::Creator::BatchImport))
-            return false;
         state.ui().setCaption(QStringLiteral("Lotwise - ") + state.AuctionDbPath);
         // The rounds' commits reach the disk together, before the batch reports them imported (or an error).
         db::BatchedCommits commits(state.AuctionDb);
-        const qint32 last = importFollowingRounds(state, folder, auctionTextOf(bare), auctionOf(bare));
+        const qint32 last = importFollowingRounds(state, SplitPath(path, false), auctionTextOf(bare), auctionOf(bare));
         commits.flush();
         state.ui().msgBox(QStringLiteral("Finished importing rounds 1 to %1.").arg(last),
                           {app::Buttons::OK, app::Icon::Information}, QStringLiteral("Finished Batch Import"));
-        return true;
+        return Creation::Created;
     } catch (const db::Error &error) {
-        reportCreationFailure(state, error);
-        return false;
+        return creationFailure(state, error);
     }
 }
 

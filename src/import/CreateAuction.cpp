@@ -2,29 +2,19 @@
 
 #include "core/ModuleState.h"
 #include "db/Error.h"
-#include "import/LastImport.h"
-#include "import/RoundDatabase.h"
 #include "import/NewAuction.h"
 #include "import/RoundFileName.h"
-#include "import/WorkFile.h"
 
 #include <QFile>
 
 namespace importer {
 
-bool CreateAuction(app::ModuleState &state) {
+Creation CreateAuction(app::ModuleState &state) {
     try {
-        removeStaleWorkFiles(state.homeDir);
-        const QString path = chooseRoundOne(state, 4);
+        const QString path = startNewAuction(state, 4, db::schema::Creator::RoundFile);
         if (path.isEmpty())
-            return false;
-        SaveLastImportPath(state, path);
-        const QString bare = SplitPath(path, true);
-        if (!isRoundOneOrSayWhy(state, bare))
-            return false;
-        if (!makeNewAuction(state, path, db::schema::Creator::RoundFile))
-            return false;
-        const qint32 auction = auctionOf(bare);
+            return Creation::Failed;
+        const qint32 auction = auctionOf(SplitPath(path, true));
         const app::Answer answer =
             state.ui().msgBox(QStringLiteral("Auction %1 has been successfully created.").arg(auction) + app::CR +
                                   QStringLiteral("   Would you like to delete the round") + app::CR +
@@ -34,10 +24,9 @@ bool CreateAuction(app::ModuleState &state) {
         if (answer == app::Answer::Yes)
             QFile::remove(path);
         state.ui().setCaption(QStringLiteral("Lotwise - ") + state.AuctionDbPath);
-        return true;
+        return Creation::Created;
     } catch (const db::Error &error) {
-        reportCreationFailure(state, error);
-        return false;
+        return creationFailure(state, error);
     }
 }
 

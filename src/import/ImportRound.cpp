@@ -93,6 +93,13 @@ void showFailure(app::ModuleState &state, const db::Error &error) {
     }
 }
 
+// After a creation that made nothing the main window waits with no auction open.
+void showNoAuctionOpen(app::ModuleState &state) {
+    state.ui().msgBox(QStringLiteral("No auction is open, so there is nothing to import the round into.") + app::CR +
+                          QStringLiteral("Choose New to open an auction or create one, then import the round."),
+                      {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("No Auction Open"));
+}
+
 // Steps 2 to 14 for the file at path: returns true when the round was imported.
 bool importFile(app::ModuleState &state, const QString &path, QString &extracted) {
     const QString bare = SplitPath(path, true);
@@ -129,7 +136,8 @@ bool importFile(app::ModuleState &state, const QString &path, QString &extracted
 }  // namespace
 
 QString NextRoundFileName(app::ModuleState &state) {
-    const QString folder = ReadLastImportPath(state);
+    // A missing last-import file is told by the dialog import that follows "NOT FOUND", once.
+    const QString folder = lastImportFolderQuietly(state);
     const qint32 last = firstWholeNumber(state.AuctionDb, QStringLiteral("SELECT TOP 1 [Round] FROM [sysRounds] ORDER BY [Round] DESC"));
     const qint32 auction =
         firstWholeNumber(state.AuctionDb, QStringLiteral("SELECT [Auction ID] FROM [Round Statistics] WHERE [Round] = 1"));
@@ -139,6 +147,10 @@ QString NextRoundFileName(app::ModuleState &state) {
 }
 
 bool ImportRound(app::ModuleState &state, bool AutoImport) {
+    if (!state.auctionOpen()) {
+        showNoAuctionOpen(state);
+        return false;
+    }
     QString extracted;
     try {
         removeStaleWorkFiles(state.homeDir);

@@ -11,9 +11,9 @@ struct ModuleState;
 namespace importer {
 
 // Imports one round and reports every outcome in message boxes. Returns true when a round was imported.
-// An auction database must be open. Refused, with nothing changed: a name that is not a round results file name
-// (RoundFileName.h), a file of another auction, an auction database that fails SQLite's quick check, a round
-// database whose rows are of another auction or round (RoundCheck.h).
+// With no auction database open it says so and returns false. Refused, with nothing changed: a name that is not
+// a round results file name (RoundFileName.h), a file of another auction, an auction database that fails SQLite's
+// quick check, a round database whose rows are of another auction or round (RoundCheck.h).
 bool ImportRound(app::ModuleState &state, bool AutoImport);
 
 // The next round's file in the last import folder: that folder + the auction number (two digits at least, as

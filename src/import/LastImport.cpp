@@ -9,11 +9,27 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <optional>
+
 namespace importer {
 
 namespace {
 
 void showError(app::ModuleState &state, const db::Error &error) { state.ui().msgBox(error.text(), {}, {}); }
+
+// Reads the first line of the file at path, without its line break, into line; the failure, if any.
+std::optional<db::Error> readFirstLine(const QString &path, QString &line) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return db::Error(db::err::FileNotFound, QStringLiteral("File not found: '%1'").arg(path));
+    const QByteArray bytes = file.readLine();
+    if (bytes.isEmpty())
+        return db::Error(62, QStringLiteral("Input past end of file: '%1'").arg(path));
+    line = QString::fromUtf8(bytes);
+    while (line.endsWith(u'\n') || line.endsWith(u'\r'))
+        line.chop(1);
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -34,20 +50,17 @@ void SaveLastImportPath(app::ModuleState &state, const QString &FilePath) {
 }
 
 QString ReadLastImportPath(app::ModuleState &state) {
-    QFile file(state.LastImportFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showError(state, db::Error(db::err::FileNotFound, QStringLiteral("File not found")));
+    QString line;
+    if (const std::optional<db::Error> failure = readFirstLine(state.LastImportFile, line)) {
+        showError(state, *failure);
         return {};
     }
-    const QByteArray line = file.readLine();
-    if (line.isEmpty()) {
-        showError(state, db::Error(62, QStringLiteral("Input past end of file")));
-        return {};
-    }
-    QString text = QString::fromUtf8(line);
-    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
-        text.chop(1);
-    return text;
+    return line;
+}
+
+QString lastImportFolderQuietly(const app::ModuleState &state) {
+    QString line;
+    return readFirstLine(state.LastImportFile, line) ? QString() : line;
 }
 
 }  // namespace importer

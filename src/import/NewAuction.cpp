@@ -4,6 +4,7 @@
 #include "core/AuctionDatabase.h"
 #include "db/Database.h"
 #include "db/Sqlite.h"
+#include "import/LastImport.h"
 #include "import/RetryPath.h"
 #include "import/RoundCheck.h"
 #include "import/RoundDatabase.h"
@@ -94,6 +95,21 @@ void buildAuctionFile(app::ModuleState &state, const QString &zipPath, qint32 au
     }
 }
 
+// True when the bare file name is a round results file name of round 1; otherwise shows why.
+bool isRoundOneOrSayWhy(app::ModuleState &state, const QString &bareName) {
+    const std::optional<RoundFile> file = parseRoundFileName(bareName);
+    if (!file) {
+        state.ui().msgBox(notARoundFileNameText(bareName), {app::Buttons::OK, app::Icon::Exclamation},
+                          QStringLiteral("Not a Round Results File"));
+        return false;
+    }
+    if (file->round == 1)
+        return true;
+    state.ui().msgBox(QStringLiteral("This file does not contain round 1!") + app::CR + QStringLiteral("           Please try again."),
+                      {}, QStringLiteral("Wrong File"));
+    return false;
+}
+
 }  // namespace
 
 bool makeNewAuction(app::ModuleState &state, const QString &zipPath, db::schema::Creator creator) {
@@ -114,36 +130,39 @@ bool makeNewAuction(app::ModuleState &state, const QString &zipPath, db::schema:
     return true;
 }
 
-QString chooseRoundOne(app::ModuleState &state, int flags) {
+QString roundOneFolder(const app::ModuleState &state) {
+    const QString lastFolder = lastImportFolderQuietly(state);
+    if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir())
+        return lastFolder;
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (!downloads.isEmpty() && QFileInfo(downloads).isDir())
+        return downloads;
+    // A folder that does not exist would be offered by the platform dialog as a file name to open.
+    return QDir::homePath();
+}
+
+QString startNewAuction(app::ModuleState &state, int dialogFlags, db::schema::Creator creator) {
+    removeStaleWorkFiles(state.homeDir);
     app::FileDialog dialog;
     dialog.filter = QStringLiteral("Zip (*.zip)|*.zip");
-    dialog.initialDir = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    dialog.flags = flags;
-    return state.ui().showOpen(dialog);
+    dialog.initialDir = roundOneFolder(state);
+    dialog.flags = dialogFlags;
+    const QString path = state.ui().showOpen(dialog);
+    if (path.isEmpty())
+        return {};
+    SaveLastImportPath(state, path);
+    if (!isRoundOneOrSayWhy(state, SplitPath(path, true)))
+        return {};
+    if (!makeNewAuction(state, path, creator))
+        return {};
+    return path;
 }
 
-bool isRoundOneOrSayWhy(app::ModuleState &state, const QString &bareName) {
-    const std::optional<RoundFile> file = parseRoundFileName(bareName);
-    if (!file) {
-        state.ui().msgBox(notARoundFileNameText(bareName), {app::Buttons::OK, app::Icon::Exclamation},
-                          QStringLiteral("Not a Round Results File"));
-        return false;
-    }
-    if (file->round == 1)
-        return true;
-    state.ui().msgBox(QStringLiteral("This file does not contain round 1!") + app::CR + QStringLiteral("           Please try again."),
-                      {}, QStringLiteral("Wrong File"));
-    return false;
-}
-
-// The end of a creation that failed: a cancelled dialog runs the opening choice again, anything else is shown.
-void reportCreationFailure(app::ModuleState &state, const db::Error &error) {
-    if (error.number() == db::err::DialogCancelled) {
-        if (state.FileOpen)
-            state.FileOpen();
-        return;
-    }
+Creation creationFailure(app::ModuleState &state, const db::Error &error) {
+    if (error.number() == db::err::DialogCancelled)
+        return Creation::Cancelled;
     state.ui().msgBox(error.text(), {}, {});
+    return Creation::Failed;
 }
 
 }  // namespace importer

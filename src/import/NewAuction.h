@@ -2,6 +2,7 @@
 #pragma once
 
 #include "db/Schema.h"
+#include "import/CreateAuction.h"
 
 #include <QString>
 
@@ -24,14 +25,19 @@ namespace importer {
 // database is then opened with OpenAuctionDatabase.
 bool makeNewAuction(app::ModuleState &state, const QString &zipPath, db::schema::Creator creator);
 
-// The file dialog for a round 1 file, starting in the download folder; cancelling raises 32755.
-QString chooseRoundOne(app::ModuleState &state, int flags);
+// The start shared by CreateAuction and BatchImport: asks for the round 1 file with the file dialog (cancelling
+// raises 32755), stores its folder as the last import folder, checks that it is a round 1 file ("Wrong File" or
+// "Not a Round Results File" otherwise) and makes the new auction with makeNewAuction. Returns the chosen path
+// once the new auction is open; empty text when the user chose nothing, the file was refused or the user would
+// not replace an existing auction (each already told).
+QString startNewAuction(app::ModuleState &state, int dialogFlags, db::schema::Creator creator);
 
-// True when the bare file name is a round results file name of round 1; otherwise shows why ("Wrong File" for
-// another round).
-bool isRoundOneOrSayWhy(app::ModuleState &state, const QString &bareName);
+// The folder the round 1 file dialog starts in: the last import folder, else the user's download folder, else the
+// user's home folder (whichever exists first). Reading the last-import file here tells the user nothing.
+QString roundOneFolder(const app::ModuleState &state);
 
-// The end of a creation that failed: a cancelled dialog runs the opening choice again, anything else is shown.
-void reportCreationFailure(app::ModuleState &state, const db::Error &error);
+// How a creation that raised error ends: a cancelled file dialog is Cancelled (shown to nobody), any other error
+// is shown as "Error:" + number + " " + description and is Failed.
+Creation creationFailure(app::ModuleState &state, const db::Error &error);
 
 }  // namespace importer

@@ -74,9 +74,12 @@ void RebuildWizardTables(app::ModuleState &state) {
 
 void RebuildQueryTables(app::ModuleState &state) {
     state.ui().setStatus(app::kStatusPanelText, QStringLiteral("Auto-Rebuilding Customized Table(s)...Please Standby!"));
+    const QString completed = QStringLiteral("Completed Auto-Rebuilding Customized Table(s)!");
     const auto rows = state.AuctionDb.openRecordset(QStringLiteral("SELECT * FROM sysQueryBuilder"), db::RecordsetType::Snapshot);
-    if (rows->eof())
+    if (rows->eof()) {
+        state.ui().setStatus(app::kStatusPanelText, completed);  // nothing to rebuild is done too
         return;
+    }
     try {
         for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
             const QString into = rows->value(QStringLiteral("Txt1")).toString();
@@ -93,7 +96,7 @@ void RebuildQueryTables(app::ModuleState &state) {
             state.AuctionDb.execute(rebuildStatement(*rows));
             state.AuctionDb.execute(QStringLiteral("INSERT INTO [sysTables] (TableName) VALUES (") + listed + u')');
         }
-        state.ui().setStatus(app::kStatusPanelText, QStringLiteral("Completed Auto-Rebuilding Customized Table(s)!"));
+        state.ui().setStatus(app::kStatusPanelText, completed);
     } catch (const db::Error &error) {
         reportQueryFailure(state, error);
     }

@@ -71,9 +71,11 @@ TEST_F(MainWindowFixture, NewWindowsOpenOnTheNewestRoundAndCommandsReachThem) {
 TEST_F(MainWindowFixture, ToolbarImportIsAutoImport) {
     window->moduleState().AuctionDb = db::Database::open(buildAuction(2));
     window->moduleState().AuctionDbPath = window->moduleState().AuctionDb.path();
-    // No last-import file: Auto Import reports it, finds no next file, and the dialog import reports it again.
-    ui.expectMessage("").expectMessage("").expectOpenCancelled();
+    // No last-import file: Auto Import finds no next file, and the dialog import reports the missing file once.
+    ui.expectMessage("").expectOpenCancelled();
     trigger("tbImport");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Error:53 File not found: '" + window->moduleState().LastImportFile + "'");
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0].filter, "Zip (*.zip)|*.zip");
 }

@@ -5,9 +5,60 @@
 #include "grid/DropDownList.h"
 #include "grid/frmFlexGrid.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+#include <optional>
 
 using testsupport::lines;
+using Choice = app::frmOpeningQuestions::Choice;
+
+namespace {
+
+struct OpeningAnswers {
+    std::deque<std::optional<Choice>> left;  // nullopt cancels
+    std::vector<int> dialogsAlive;           // opening dialogs in existence when each was answered
+};
+
+// Answers the opening choices one after another as they show.
+std::shared_ptr<OpeningAnswers> answerOpeningChoices(std::initializer_list<std::optional<Choice>> answers) {
+    auto state = std::make_shared<OpeningAnswers>();
+    state->left.assign(answers.begin(), answers.end());
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, state] {
+        auto *dialog = qobject_cast<app::frmOpeningQuestions *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible() || state->left.empty())
+            return;
+        int alive = 0;
+        for (QWidget *widget : QApplication::allWidgets())
+            alive += qobject_cast<app::frmOpeningQuestions *>(widget) ? 1 : 0;
+        state->dialogsAlive.push_back(alive);
+        const std::optional<Choice> answer = state->left.front();
+        state->left.pop_front();
+        if (state->left.empty())
+            timer->deleteLater();
+        if (answer) {
+            dialog->choose(*answer);
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+    });
+    timer->start();
+    return state;
+}
+
+QString copyRound(const testsupport::ScratchDir &folder, int round) {
+    const QString name = QStringLiteral("11_00%1.zip").arg(round);
+    QFile::copy(testsupport::dataPath("auction-11/" + name), folder.path(name));
+    return folder.path(name);
+}
+
+}  // namespace
 
 TEST_F(MainWindowFixture, CancelOrNoEndsTheProgram) {
     onNextDialog([](QDialog *dialog) { dialog->reject(); });
@@ -83,4 +134,52 @@ TEST_F(MainWindowFixture, CancelledFileDialogEndsTheProgram) {
     window->FileOpen();
     EXPECT_TRUE(window->isEnding());
     EXPECT_EQ(dataWindowCount(), 0);
+}
+
+// A round 2 file chosen to create an auction: "Wrong File", then the opening choice again, where the right file
+// creates the auction; New then opens a data window on it.
+TEST_F(MainWindowFixture, WrongFileLeadsBackToTheOpeningChoice) {
+    testsupport::ScratchDir rounds;
+    const auto answers = answerOpeningChoices({Choice::New, Choice::New});
+    ui.expectMessage("New Auction", app::Answer::Yes)
+        .expectOpen(copyRound(rounds, 2))
+        .expectMessage("Wrong File")
+        .expectMessage("New Auction", app::Answer::Yes)
+        .expectOpen(copyRound(rounds, 1))
+        .expectMessage("Round Imported Successfully");
+    window->FileOpen();
+    EXPECT_TRUE(answers->left.empty());
+    EXPECT_FALSE(window->isEnding());
+    EXPECT_EQ(state.AuctionDbPath, home.path("Auction11.mdb"));
+    trigger("mnuFileNew");
+    ASSERT_EQ(dataWindowCount(), 1);
+    EXPECT_EQ(activeDataWindow()->ddlRoundNum->currentText(), "1");
+}
+
+// With no auction open New offers the opening choice instead of failing on the missing database.
+TEST_F(MainWindowFixture, NewWithNoAuctionOpenOffersTheOpeningChoice) {
+    const QString path = buildAuction(3);
+    const auto answers = answerOpeningChoices({Choice::Existing});
+    ui.expectOpen(path);
+    trigger("mnuFileNew");
+    EXPECT_TRUE(answers->left.empty());
+    ASSERT_EQ(dataWindowCount(), 1);
+    EXPECT_EQ(activeDataWindow()->ddlRoundNum->currentText(), "3");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// A cancelled file dialog of a creation shows the opening choice again, each time from the same level: no
+// opening dialog waits behind another.
+TEST_F(MainWindowFixture, CancelledCreationDialogAsksTheOpeningChoiceAgain) {
+    const auto answers = answerOpeningChoices({Choice::New, Choice::Batch, std::nullopt});
+    ui.expectMessage("New Auction", app::Answer::Yes)
+        .expectOpenCancelled()
+        .expectMessage("Batch Auction Import", app::Answer::Yes)
+        .expectMessage("Select File for Round 1")
+        .expectOpenCancelled();
+    window->FileOpen();
+    EXPECT_TRUE(answers->left.empty());
+    EXPECT_EQ(answers->dialogsAlive, std::vector<int>({1, 1, 1}));
+    EXPECT_TRUE(window->isEnding());
+    EXPECT_FALSE(state.auctionOpen());
 }

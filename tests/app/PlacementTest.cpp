@@ -1,7 +1,9 @@
 // The main window's placement between runs, and what closing does to the database.
 #include "app/MainWindowFixture.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QScreen>
 #include <QSettings>
@@ -77,4 +79,28 @@ TEST_F(MainWindowFixture, ClosingWhileAnotherProgramHasTheDatabaseSkipsCompactio
     EXPECT_EQ(QString::fromUtf8(other.readAllStandardOutput()).trimmed(), "0");
     other.closeWriteChannel();
     other.waitForFinished(10000);
+}
+
+// A compaction that fails says why and leaves the file as it was.
+TEST_F(MainWindowFixture, FailedCompactionSaysSoAndLeavesTheFile) {
+    const QString path = buildAuction(2);
+    openThroughFileOpen(path);
+    // The file is replaced by something that is not a database while the program has it open.
+    const QByteArray stranger = QByteArray("not an auction database\n").repeated(200);
+    ASSERT_TRUE(QFile::remove(path));
+    QFile replaced(path);
+    ASSERT_TRUE(replaced.open(QIODevice::WriteOnly));
+    replaced.write(stranger);
+    replaced.close();
+    ui.expectMessage("");
+    window->close();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const QStringList shown = testsupport::lines(ui.messages.back().text);
+    ASSERT_EQ(shown.size(), 2) << ui.messages.back().text;
+    EXPECT_TRUE(QRegularExpression("^Error: \\d+ \\S").match(shown[0]).hasMatch()) << shown[0];
+    EXPECT_EQ(shown[1], "The database was not compacted; it is unchanged.");
+    EXPECT_EQ(ui.messages.back().style.icon, app::Icon::Exclamation);
+    QFile after(path);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), stranger);
 }

@@ -12,7 +12,7 @@
 TEST_F(ImportFixture, BatchImportsEveryRoundOfTheFolder) {
     const QString first = copyRounds("auction-11", 1, 12);
     ui.expectOpen(first).expectMessage("Finished Batch Import");
-    ASSERT_TRUE(importer::BatchImport(state));
+    ASSERT_EQ(importer::BatchImport(state), importer::Creation::Created);
     EXPECT_EQ(ui.messages.back().text, "Finished importing rounds 1 to 12.");
     EXPECT_EQ(ui.messages.back().style.icon, app::Icon::Information);
     expectRoundsWhole({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 12);
@@ -33,7 +33,7 @@ TEST_F(ImportFixture, BatchStopsAtAGapAndTheRestFollowsLater) {
     copyRounds("auction-11", 1, 2);
     copyRounds("auction-11", 4, 4);
     ui.expectOpen(roundPath("auction-11", 1)).expectMessage("Finished Batch Import");
-    ASSERT_TRUE(importer::BatchImport(state));
+    ASSERT_EQ(importer::BatchImport(state), importer::Creation::Created);
     EXPECT_EQ(ui.messages.back().text, "Finished importing rounds 1 to 2.");
     expectRoundsWhole({1, 2}, 2);
 
@@ -48,17 +48,17 @@ TEST_F(ImportFixture, BatchStopsAtAGapAndTheRestFollowsLater) {
 
 TEST_F(ImportFixture, BatchOfOneRoundOrAWrongFileOrStoppedByTheUser) {
     ui.expectOpen(copyRounds("auction-11", 2, 2)).expectMessage("Wrong File");
-    EXPECT_FALSE(importer::BatchImport(state));
+    EXPECT_EQ(importer::BatchImport(state), importer::Creation::Failed);
     EXPECT_FALSE(QFileInfo::exists(home.path("Auction11.mdb")));
 
     ui.expectOpen(copyRounds("auction-07-edge", 1, 1)).expectMessage("Finished Batch Import");
-    ASSERT_TRUE(importer::BatchImport(state));
+    ASSERT_EQ(importer::BatchImport(state), importer::Creation::Created);
     EXPECT_EQ(ui.messages.back().text, "Finished importing rounds 1 to 1.");
 
     copyRounds("auction-11", 1, 12);
     ui.cancelProgressAt(5);
     ui.expectOpen(roundPath("auction-11", 1)).expectMessage("Finished Batch Import");
-    ASSERT_TRUE(importer::BatchImport(state));
+    ASSERT_EQ(importer::BatchImport(state), importer::Creation::Created);
     EXPECT_EQ(ui.messages.back().text, "Finished importing rounds 1 to 5.");
     expectRoundsWhole({1, 2, 3, 4, 5}, 5);
     EXPECT_EQ(filesInHome(), QStringList({"Auction11.mdb", "Auction7.mdb", "lastimp.inf"}));  // no prepared round left
@@ -68,7 +68,7 @@ TEST_F(ImportFixture, BatchOfOneRoundOrAWrongFileOrStoppedByTheUser) {
 // collation or function in the schema, every table readable, the indexes sound, the file marked with the scheme.
 TEST_F(ImportFixture, ImportedAuctionIsSoundForStockSqlite) {
     ui.expectOpen(copyRounds("auction-11", 1, 3)).expectMessage("Finished Batch Import");
-    ASSERT_TRUE(importer::BatchImport(state));
+    ASSERT_EQ(importer::BatchImport(state), importer::Creation::Created);
     for (const char *name : {"Éclair", "éclair2", "Zed", "abc"})
         state.AuctionDb.execute(QStringLiteral("INSERT INTO [sysQueryBuilder] ([Txt5]) VALUES ('%1')").arg(name));
     EXPECT_EQ(count("SELECT Count(*) FROM [sysQueryBuilder] WHERE [Txt5] = 'ÉCLAIR'"), 1);

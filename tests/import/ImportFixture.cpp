@@ -26,7 +26,7 @@ QString ImportFixture::copyRounds(const QString &set, int first, int last) {
 void ImportFixture::createAuction11() {
     const QString first = copyRounds("auction-11", 1, 1);
     ui.expectOpen(first).expectMessage("Round Imported Successfully");
-    ASSERT_TRUE(importer::CreateAuction(state));
+    ASSERT_EQ(importer::CreateAuction(state), importer::Creation::Created);
 }
 
 int ImportFixture::count(const QString &jetSql) {

@@ -34,8 +34,11 @@ TEST_F(ImportFixture, DialogImportAppendsTheRoundAndReplacesItWhenImportedAgain)
     expectRoundsWhole({1, 2}, 2);
     EXPECT_TRUE(QFileInfo::exists(second));
     EXPECT_EQ(filesInHome(), QStringList({"Auction11.mdb", "lastimp.inf"}));  // the extracted database is gone
+    // No stored queries: each import's rebuild is completed at once.
     EXPECT_EQ(ui.statuses, QStringList({"Auto-Rebuilding Customized Table(s)...Please Standby!",
-                                        "Auto-Rebuilding Customized Table(s)...Please Standby!"}));
+                                        "Completed Auto-Rebuilding Customized Table(s)!",
+                                        "Auto-Rebuilding Customized Table(s)...Please Standby!",
+                                        "Completed Auto-Rebuilding Customized Table(s)!"}));
 
     // Withdrawal Statistics always holds the last file's rows; Yes deletes the zip.
     ui.expectOpen(copyRounds("auction-11", 6, 6)).expectMessage("Round Imported Successfully", app::Answer::Yes);
@@ -77,7 +80,7 @@ TEST_F(ImportFixture, FilesThatCannotBeImportedChangeNothing) {
     QFile::remove(state.LastImportFile);
     ui.expectMessage("").expectOpenCancelled();  // no last-import file: its error first, then the dialog
     EXPECT_FALSE(importer::ImportRound(state, false));
-    EXPECT_EQ(ui.messages.back().text, "Error:53 File not found");
+    EXPECT_EQ(ui.messages.back().text, "Error:53 File not found: '" + state.LastImportFile + "'");
     EXPECT_EQ(ui.dialogs.back().initialDir, "");
     EXPECT_FALSE(QFileInfo::exists(state.LastImportFile));
 
@@ -101,7 +104,7 @@ QString zipHolding(const QString &zipPath, const QString &member, const QString 
 
 TEST_F(ImportFixture, RoundWithoutASuppliedTableIsNotImportedAtAll) {
     ui.expectOpen(copyRounds("auction-07-edge", 1, 1)).expectMessage("Round Imported Successfully");
-    ASSERT_TRUE(importer::CreateAuction(state));
+    ASSERT_EQ(importer::CreateAuction(state), importer::Creation::Created);
     const int bidsBefore = count("SELECT Count(*) FROM [All Bids]");
     testsupport::ScratchDir work;
     const QString round = testsupport::roundDatabase(work, "auction-07-edge", 2);
@@ -132,7 +135,7 @@ TEST_F(ImportFixture, RoundFileHoldingAnSqliteDatabaseIsRefused) {
                  "CREATE TRIGGER wipe AFTER INSERT ON \"Markets\" BEGIN DELETE FROM \"All Bids\"; END");
     }
     ui.expectOpen(zipHolding(downloads.path("11_001.zip"), "11_001.mdb", sqlite)).expectMessage("");
-    EXPECT_FALSE(importer::CreateAuction(state));
+    EXPECT_EQ(importer::CreateAuction(state), importer::Creation::Failed);
     EXPECT_TRUE(ui.messages.back().text.startsWith("Error:3343 ")) << ui.messages.back().text;
     EXPECT_TRUE(ui.messages.back().text.contains("SQLite")) << ui.messages.back().text;
     EXPECT_EQ(filesInHome(), QStringList({"lastimp.inf"}));
@@ -193,11 +196,31 @@ TEST_F(ImportFixture, AutoImportTakesTheNextFileOrFallsBackToTheDialog) {
     ui.expectOpenCancelled();
     EXPECT_FALSE(importer::ImportRound(state, true));
     EXPECT_EQ(ui.dialogs.size(), 2u);
+
+    // Without a last-import file: its error once, naming the file, then the dialog.
+    QFile::remove(state.LastImportFile);
+    const size_t shown = ui.messages.size();
+    ui.expectMessage("").expectOpenCancelled();
+    EXPECT_FALSE(importer::ImportRound(state, true));
+    ASSERT_EQ(ui.messages.size(), shown + 1);
+    EXPECT_EQ(ui.messages.back().text, "Error:53 File not found: '" + state.LastImportFile + "'");
+    EXPECT_EQ(ui.dialogs.size(), 3u);
+}
+
+// With no auction open (a creation made nothing) an import says so before any dialog.
+TEST_F(ImportFixture, ImportWithNoAuctionOpenSaysSo) {
+    for (const bool automatic : {false, true}) {
+        ui.expectMessage("No Auction Open");
+        EXPECT_FALSE(importer::ImportRound(state, automatic));
+        EXPECT_EQ(lines(ui.messages.back().text).value(0),
+                  "No auction is open, so there is nothing to import the round into.");
+    }
+    EXPECT_TRUE(ui.dialogs.empty());
 }
 
 TEST_F(ImportFixture, AutoImportFindsFilesOfSingleDigitAuctions) {
     ui.expectOpen(copyRounds("auction-07-edge", 1, 3)).expectMessage("Round Imported Successfully");
-    ASSERT_TRUE(importer::CreateAuction(state));
+    ASSERT_EQ(importer::CreateAuction(state), importer::Creation::Created);
     EXPECT_EQ(importer::NextRoundFileName(state), roundPath("auction-07-edge", 2));  // 07_002.zip, not 7_002.zip
     ui.expectMessage("Round Imported Successfully").expectMessage("Round Imported Successfully");
     ASSERT_TRUE(importer::ImportRound(state, true));
