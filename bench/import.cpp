@@ -173,7 +173,7 @@ struct Session {
 
 void batchImport(Session &session, const QString &roundOne) {
     session.prompter.queuePath(roundOne);
-    if (!importer::BatchImport(session.state))
+    if (importer::BatchImport(session.state) != importer::Creation::Created)
         fail(QStringLiteral("BatchImport of %1 failed").arg(roundOne), session.prompter);
 }
 
