@@ -60,6 +60,11 @@ struct Translation {
     QString constraint;
     QStringList keyColumns;
     bool hasRowId = false;  // the query's first column is the rowid of its one table (in `table`), named __lw_rowid
+    // Select, SelectInto: the Jet types of the query's result columns as far as the translator knows them (a
+    // column's type, CCur, Sum of Currency, date arithmetic), by position, the hidden rowid not counted; Unknown
+    // where it does not. Empty when the columns cannot be told one by one (*, UNION). For expressions, whose
+    // declared type SQLite leaves empty.
+    std::vector<ColumnType> columnTypes;
 };
 
 struct TranslateOptions {
