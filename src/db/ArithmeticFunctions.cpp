@@ -66,9 +66,9 @@ void arithmetic(Call &call, const Number &a, const Number &b, int sign) {
     call.setReal(sign > 0 ? a.value() + b.value() : a.value() - b.value());
 }
 
-// Text on both sides of + joins, as Jet's + does with two strings.
-bool joinedText(Call &call) {
-    if (call.type(0) != SQLITE_TEXT || call.type(1) != SQLITE_TEXT)
+// Text on both sides of + joins, as Jet's + does with two strings; a date (stored ISO text) is no string.
+bool joinedText(Call &call, const std::optional<Operand> &a, const std::optional<Operand> &b) {
+    if (call.type(0) != SQLITE_TEXT || call.type(1) != SQLITE_TEXT || (a && a->isDate) || (b && b->isDate))
         return false;
     const std::string joined = std::string(call.text(0)) + std::string(call.text(1));
     call.setText(joined);
@@ -81,7 +81,7 @@ void add(Call &call) {
     const auto a = operand(call.value(0));
     const auto b = operand(call.value(1));
     if (!a || !b) {
-        if (joinedText(call))
+        if (joinedText(call, a, b))
             return;
         throw vbError(err::TypeMismatchRuntime);
     }
