@@ -68,9 +68,11 @@ Expr numericCall(const char *function, const Expr &left, const Expr &right) {
 
 // + and - of two numbers stay SQLite's arithmetic. Where either side may be a date (stored ISO text, which
 // SQLite's + reads as its year) they go through jet_add and jet_sub, which move dates by days and give the days
-// between two dates.
+// between two dates; + of two sides that may both be text goes through jet_add too, which joins two texts.
 Expr additiveOperation(const Expr &left, bool plus, const Expr &right) {
-    if ((left.number && right.number) || !(left.mayBeDate || right.mayBeDate))
+    const bool dates = left.mayBeDate || right.mayBeDate;
+    const bool texts = plus && !left.number && !right.number;
+    if ((left.number && right.number) || !(dates || texts))
         return numeric(binary(left, plus ? QStringLiteral("+") : QStringLiteral("-"), right));
     Expr e = combined((plus ? QStringLiteral("jet_add(") : QStringLiteral("jet_sub(")) + left.sql +
                           QStringLiteral(", ") + right.sql + u')',

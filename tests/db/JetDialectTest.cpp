@@ -73,6 +73,8 @@ TEST_F(JetDialect, DateArithmeticGivesDatesAndDays) {
               QStringList({"1986-01-01 18:30:00"}));
     EXPECT_EQ(t.errorOf("SELECT #9999-12-31# + 1 FROM [People]"), 6);
     EXPECT_EQ(t.errorOf("SELECT [Born] + 'x' FROM [People]"), 13);
+    EXPECT_EQ(text("[Name] + ' ' + \"B\""), "Ana B");  // + joins two texts, as in Jet
+    EXPECT_EQ(text("'5' + 1"), "6");
 }
 
 // Division by zero raises VB's error 11 through every path a statement runs; by Null it gives Null.
