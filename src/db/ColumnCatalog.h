@@ -46,8 +46,8 @@ private:
         int columns = 0;
         QHash<QString, ColumnType> types;  // case-folded column name: its type
     };
-    // The column a name stands for in `table`, else in any table: its type, Unknown when not one type; whether
-    // it is known at all.
+    // The type of the column a name stands for in `table`, else the type all tables' columns of that name share
+    // (Unknown when they differ); null when no table has the name.
     const ColumnType *findColumn(const QString &table, const QString &key) const;
 
     QHash<QString, Table> tables_;        // case-folded table name

@@ -569,6 +569,9 @@ Expr Parser::functionCall(const QString &name) {
         throw Error(err::UndefinedFunction, QStringLiteral("Undefined function '%1' in expression.").arg(name));
     }
     describeResult(e, key, args);
+    // Sum and Avg of Currency are Currency: exact to four decimals, as Jet keeps them.
+    if (e.type == ColumnType::Currency && (key == QLatin1String("sum") || key == QLatin1String("avg")))
+        e.sql = QStringLiteral("jet_ccur(") + e.sql + u')';
     return e;
 }
 

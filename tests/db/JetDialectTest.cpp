@@ -47,6 +47,7 @@ TEST_F(JetDialect, ArithmeticFollowsVb) {
     EXPECT_EQ(text("True"), "-1");
     EXPECT_EQ(text("Not 0 = -1"), "-1");         // Not binds looser than =; True is -1
     EXPECT_EQ(text("3 > 2 And 2 > 1"), "-1");
+    EXPECT_EQ(t.value("SELECT Avg([Pay]) FROM [People]").toString(), "2000.3333");  // Currency: four decimals
 }
 
 // + and - on dates move them by days and give the days between two dates, as stored ISO text that sorts and
