@@ -16,9 +16,44 @@ void ColumnCatalog::add(const QString &table, const QString &column, ColumnType 
     Table &t = tables_[table.toCaseFolded()];
     ++t.columns;
     const QString key = column.toCaseFolded();
-    t.text[key] = text;
+    t.types[key] = type;
     bool &any = anyText_[key];
     any = any || text;
+    bool &anyDate = anyDate_[key];  // a column without a declared type (a view's expression) may be a date too
+    anyDate = anyDate || type == ColumnType::DateTime || type == ColumnType::Unknown;
+    const auto shared = anyType_.constFind(key);
+    anyType_[key] = shared == anyType_.constEnd() || *shared == type ? type : ColumnType::Unknown;
+}
+
+const ColumnType *ColumnCatalog::findColumn(const QString &table, const QString &key) const {
+    if (!table.isEmpty()) {
+        const auto t = tables_.constFind(table.toCaseFolded());
+        if (t != tables_.constEnd()) {
+            const auto c = t->types.constFind(key);
+            if (c != t->types.constEnd())
+                return &*c;
+        }
+    }
+    const auto any = anyType_.constFind(key);
+    return any == anyType_.constEnd() ? nullptr : &*any;
+}
+
+ColumnType ColumnCatalog::typeOf(const QString &table, const QString &column) const {
+    const ColumnType *type = findColumn(table, column.toCaseFolded());
+    return type ? *type : ColumnType::Unknown;
+}
+
+bool ColumnCatalog::mayHoldDate(const QString &table, const QString &column) const {
+    const QString key = column.toCaseFolded();
+    if (!table.isEmpty()) {
+        const auto t = tables_.constFind(table.toCaseFolded());
+        if (t != tables_.constEnd()) {
+            const auto c = t->types.constFind(key);
+            if (c != t->types.constEnd())
+                return *c == ColumnType::DateTime || *c == ColumnType::Unknown;
+        }
+    }
+    return anyDate_.value(key, true);  // some table's column of that name is a date or of no declared type
 }
 
 bool ColumnCatalog::mayHoldText(const QString &table, const QString &column) const {
@@ -26,9 +61,9 @@ bool ColumnCatalog::mayHoldText(const QString &table, const QString &column) con
     if (!table.isEmpty()) {
         const auto t = tables_.constFind(table.toCaseFolded());
         if (t != tables_.constEnd()) {
-            const auto c = t->text.constFind(key);
-            if (c != t->text.constEnd())
-                return *c;
+            const auto c = t->types.constFind(key);
+            if (c != t->types.constEnd())
+                return typeMayHoldText(*c);
         }
     }
     const auto any = anyText_.constFind(key);

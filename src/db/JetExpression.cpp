@@ -25,22 +25,21 @@ Expr binary(const Expr &left, const QString &op, const Expr &right) {
     return combined(u'(' + left.sql + u' ' + op + u' ' + right.sql + u')', left, right);
 }
 
-Expr truthValue(Expr e) {
-    e.boolean = true;
-    e.noLetters = true;
-    return e;
-}
-
 Expr numeric(Expr e) {
     e.noLetters = true;
+    e.number = true;
+    e.mayBeDate = false;
     return e;
 }
 
-Expr literal(const QString &sql, bool noLetters = true) {
-    Expr e{sql, Expr::Kind::Literal, {}, {}, false};
-    e.noLetters = noLetters;
+Expr truthValue(Expr e) {
+    e = numeric(std::move(e));
+    e.boolean = true;
     return e;
 }
+
+// A number, Null or True/False as written.
+Expr literal(const QString &sql) { return numeric(Expr{sql, Expr::Kind::Literal, {}, {}, false}); }
 
 // Text that every collation orders alike against any other text: ASCII below 'a' other than letters (digits,
 // blanks, punctuation, ISO dates). Characters after 'z' ("{|}~") sort before accented letters in one order and
@@ -58,9 +57,35 @@ bool withoutLetters(const QString &text) {
 // VB's Mod and \ take whole numbers, rounded to even as CLng does.
 QString asInteger(const Expr &e) { return QStringLiteral("jet_clng(") + e.sql + u')'; }
 
-Expr wholeNumberOperation(const Expr &left, const char *op, const Expr &right) {
-    return numeric(
-        combined(u'(' + asInteger(left) + u' ' + QLatin1String(op) + u' ' + asInteger(right) + u')', left, right));
+// A registered function of two operands: jet_idiv, jet_mod, jet_div (they raise Division by zero).
+Expr numericCall(const char *function, const Expr &left, const Expr &right) {
+    return numeric(combined(QLatin1String(function) + u'(' + left.sql + QStringLiteral(", ") + right.sql + u')', left,
+                            right));
+}
+
+// + and - of two numbers stay SQLite's arithmetic. Where either side may be a date (stored ISO text, which
+// SQLite's + reads as its year) they go through jet_add and jet_sub, which move dates by days and give the days
+// between two dates; + of two sides that may both be text goes through jet_add too, which joins two texts.
+Expr additiveOperation(const Expr &left, bool plus, const Expr &right) {
+    const bool dates = left.mayBeDate || right.mayBeDate;
+    const bool texts = plus && !left.number && !right.number;
+    if ((left.number && right.number) || !(dates || texts))
+        return numeric(binary(left, plus ? QStringLiteral("+") : QStringLiteral("-"), right));
+    Expr e = combined((plus ? QStringLiteral("jet_add(") : QStringLiteral("jet_sub(")) + left.sql +
+                          QStringLiteral(", ") + right.sql + u')',
+                      left, right);
+    // jet_add joins two texts; it gives a number or a date otherwise.
+    e.noLetters = !plus || left.number || right.number || (left.noLetters && right.noLetters);
+    const bool leftDate = left.type == ColumnType::DateTime;
+    const bool rightDate = right.type == ColumnType::DateTime;
+    if (!plus && leftDate && rightDate) {
+        e.type = ColumnType::Double;  // the days between two dates
+        e.number = true;
+        e.mayBeDate = false;
+    } else if ((leftDate && (rightDate || right.number)) || (rightDate && left.number)) {
+        e.type = ColumnType::DateTime;
+    }
+    return e;
 }
 
 }  // namespace
@@ -216,6 +241,7 @@ Expr Parser::concatenation() {
         left = combined(QStringLiteral("(coalesce(jet_cstr(") + left.sql + QStringLiteral("), '') || coalesce(jet_cstr(") +
                             right.sql + QStringLiteral("), ''))"),
                         left, right);
+        left.mayBeDate = false;
     }
     return left;
 }
@@ -224,39 +250,37 @@ Expr Parser::additive() {
     Expr left = modulo();
     while (true) {
         if (acceptSymbol("+"))
-            left = numeric(binary(left, QStringLiteral("+"), modulo()));
+            left = additiveOperation(left, true, modulo());
         else if (acceptSymbol("-"))
-            left = numeric(binary(left, QStringLiteral("-"), modulo()));
+            left = additiveOperation(left, false, modulo());
         else
             return left;
     }
 }
 
-// Mod and \ round both operands to whole numbers first, as VB does.
+// Mod and \ round both operands to whole numbers first, as VB does (jet_mod, jet_idiv).
 Expr Parser::modulo() {
     Expr left = integerDivision();
     while (acceptWord("MOD"))
-        left = wholeNumberOperation(left, "%", integerDivision());
+        left = numericCall("jet_mod", left, integerDivision());
     return left;
 }
 
 Expr Parser::integerDivision() {
     Expr left = multiplicative();
     while (acceptSymbol("\\"))
-        left = wholeNumberOperation(left, "/", multiplicative());
+        left = numericCall("jet_idiv", left, multiplicative());
     return left;
 }
 
-// / always divides as real numbers (5 / 2 is 2.5 in Jet, whatever the column types).
+// / always divides as real numbers (5 / 2 is 2.5 in Jet, whatever the column types); by zero it raises error 11.
 Expr Parser::multiplicative() {
     Expr left = unary();
     while (true) {
         if (acceptSymbol("*")) {
             left = numeric(binary(left, QStringLiteral("*"), unary()));
         } else if (acceptSymbol("/")) {
-            const Expr right = unary();
-            left = numeric(combined(
-                QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + right.sql + u')', left, right));
+            left = numericCall("jet_div", left, unary());
         } else {
             return left;
         }
@@ -302,14 +326,21 @@ Expr Parser::primary() {
     }
     case TokenKind::String: {
         const QString text = take().text;
-        return literal(singleQuoted(text), withoutLetters(text));
+        Expr e = literal(singleQuoted(text));
+        e.noLetters = withoutLetters(text);
+        e.number = false;
+        return e;
     }
     case TokenKind::Date: {
         const auto date = parseJetDate(t.text.toStdString());
         if (!date)
             throw Error::syntaxInExpression(u'#' + t.text + u'#');
         take();
-        return literal(singleQuoted(QString::fromStdString(isoText(*date))));
+        Expr e = literal(singleQuoted(QString::fromStdString(isoText(*date))));
+        e.number = false;
+        e.mayBeDate = true;
+        e.type = ColumnType::DateTime;
+        return e;
     }
     case TokenKind::Word:
     case TokenKind::Bracketed: return wordOrColumn();
@@ -360,12 +391,22 @@ Expr Parser::wordOrColumn() {
             return Expr{bracketName(first) + QStringLiteral(".*"), Expr::Kind::Star, {}, {}, false};
         const QString column = name();
         Expr e{bracketName(first) + u'.' + bracketName(column), Expr::Kind::Column, column, first, false};
-        e.noLetters = columns_ && !columns_->mayHoldText(tableOf(first), column);
+        describeColumn(e, tableOf(first));
         return e;
     }
     Expr e{bracketName(first), Expr::Kind::Column, first, {}, false};
-    e.noLetters = columns_ && !columns_->mayHoldText({}, first);
+    describeColumn(e, {});
     return e;
+}
+
+// What the catalog tells of a column: whether it may hold letters or a date, and its type.
+void Parser::describeColumn(Expr &e, const QString &table) const {
+    if (!columns_)
+        return;
+    e.noLetters = !columns_->mayHoldText(table, e.column);
+    e.mayBeDate = columns_->mayHoldDate(table, e.column);
+    e.type = columns_->typeOf(table, e.column);
+    e.number = isNumericType(e.type);
 }
 
 // The table a column's qualifier names: an alias of the statement, or a table's own name. Empty when unknown.
@@ -408,11 +449,25 @@ const QSet<QString> &resultsWithoutLetters() {
     return names;
 }
 
-// Whether a function's result holds no letters: always for the functions above; for those that give one of their
-// arguments (Nz, IIf, Switch, Choose, Min, Max, First, Last), when none of those arguments holds letters.
-bool resultWithoutLetters(const QString &key, const std::vector<Expr> &args) {
-    if (resultsWithoutLetters().contains(key))
-        return true;
+// Functions whose result is a date.
+const QSet<QString> &dateResults() {
+    static const QSet<QString> names = {"cdate", "datevalue", "timevalue", "dateserial", "dateadd", "now", "date",
+                                        "time"};
+    return names;
+}
+
+// The Jet types of function results that do not depend on the arguments.
+ColumnType fixedResultType(const QString &key) {
+    static const QHash<QString, ColumnType> types = {
+        {"ccur", ColumnType::Currency}, {"clng", ColumnType::Long},     {"cint", ColumnType::Integer},
+        {"cdbl", ColumnType::Double},   {"csng", ColumnType::Single},   {"cbool", ColumnType::Boolean},
+        {"count", ColumnType::Long}};
+    return dateResults().contains(key) ? ColumnType::DateTime : types.value(key, ColumnType::Unknown);
+}
+
+// The arguments that a function gives back as its result: those of Nz, IIf, Switch, Choose, Min, Max, First and
+// Last; none for other functions.
+std::vector<const Expr *> passedThrough(const QString &key, const std::vector<Expr> &args) {
     size_t first = 0, step = 1;
     if (key == QLatin1String("iif") || key == QLatin1String("choose"))
         first = 1;
@@ -420,13 +475,38 @@ bool resultWithoutLetters(const QString &key, const std::vector<Expr> &args) {
         first = 1, step = 2;
     else if (key != QLatin1String("nz") && key != QLatin1String("min") && key != QLatin1String("max") &&
              key != QLatin1String("first") && key != QLatin1String("last"))
-        return false;
-    if (args.size() <= first)
-        return false;
+        return {};
+    std::vector<const Expr *> results;
     for (size_t i = first; i < args.size(); i += step)
-        if (!args[i].noLetters)
-            return false;
-    return true;
+        results.push_back(&args[i]);
+    return results;
+}
+
+// What a function's result may be: letters, a date, a number, and its Jet type. Functions that give one of their
+// arguments take after those arguments; Sum and Avg of Currency are Currency, as in Jet.
+void describeResult(Expr &e, const QString &key, const std::vector<Expr> &args) {
+    const std::vector<const Expr *> results = passedThrough(key, args);
+    if (!results.empty()) {
+        e.noLetters = e.number = true;
+        e.mayBeDate = false;
+        e.type = results.front()->type;
+        for (const Expr *r : results) {
+            e.noLetters = e.noLetters && r->noLetters;
+            e.number = e.number && r->number;
+            e.mayBeDate = e.mayBeDate || r->mayBeDate;
+            if (r->type != e.type)
+                e.type = ColumnType::Unknown;
+        }
+        return;
+    }
+    const bool date = dateResults().contains(key);
+    e.noLetters = resultsWithoutLetters().contains(key);
+    e.number = e.noLetters && !date && key != QLatin1String("space");
+    e.mayBeDate = date;
+    e.type = fixedResultType(key);
+    const bool summed = key == QLatin1String("sum") || key == QLatin1String("avg");
+    if (summed && args.size() == 1 && args.front().type == ColumnType::Currency)
+        e.type = ColumnType::Currency;
 }
 
 }  // namespace
@@ -485,7 +565,10 @@ Expr Parser::functionCall(const QString &name) {
     } else {
         throw Error(err::UndefinedFunction, QStringLiteral("Undefined function '%1' in expression.").arg(name));
     }
-    e.noLetters = resultWithoutLetters(key, args);
+    describeResult(e, key, args);
+    // Sum and Avg of Currency are Currency: exact to four decimals, as Jet keeps them.
+    if (e.type == ColumnType::Currency && (key == QLatin1String("sum") || key == QLatin1String("avg")))
+        e.sql = QStringLiteral("jet_ccur(") + e.sql + u')';
     return e;
 }
 

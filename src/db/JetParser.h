@@ -24,6 +24,13 @@ struct Expr {
     bool boolean = false;  // a comparison or logical operation: True is -1 in Jet, 1 in SQLite
     // A number, a truth value, a date or text without letters: every collation compares it alike.
     bool noLetters = false;
+    // A number or Null for sure (+ and - of two such stay SQLite's arithmetic).
+    bool number = false;
+    // May be a date (stored ISO text): + and - then go through jet_add and jet_sub.
+    bool mayBeDate = true;
+    // The Jet type of the value, when the translator knows it: a column's type, CCur, Sum of Currency, a date
+    // function. Unknown otherwise.
+    ColumnType type = ColumnType::Unknown;
 
     bool isColumn() const { return kind == Kind::Column; }
 };
@@ -156,6 +163,7 @@ private:
     Expr power();
     Expr primary();
     Expr wordOrColumn();
+    void describeColumn(Expr &e, const QString &table) const;
     Expr functionCall(const QString &name);
     Expr inList(const Expr &left, bool negated);
 };

@@ -24,12 +24,27 @@ bool rowIdEligible(const Select &query) {
     return true;
 }
 
+// The types of a query's result columns that the translator knows; empty for a union or a select list with *.
+std::vector<ColumnType> knownTypes(const Select &query) {
+    std::vector<ColumnType> types;
+    if (query.cores.size() != 1)
+        return types;
+    for (const SelectItem &item : query.cores.front().items) {
+        if (item.expr.kind == Expr::Kind::Star)
+            return {};
+        // A plain column's own declared type (SQLite gives it) is surer than one found by its name.
+        types.push_back(item.expr.isColumn() ? ColumnType::Unknown : item.expr.type);
+    }
+    return types;
+}
+
 }  // namespace
 
 Translation Parser::selectStatement(const TranslateOptions &options) {
     const Select query = select();
     Translation t;
     const SelectCore &first = query.cores.front();
+    t.columnTypes = knownTypes(query);
     if (first.hasInto) {
         if (query.cores.size() > 1)
             fail();

@@ -2,9 +2,11 @@
 //
 // Works on tokens (db/JetLexer.h) with an expression parser that knows Jet's operator precedence, and writes
 // SQLite SQL with explicit parentheses: "text" literals become 'text', #dates# become ISO text, TOP n becomes
-// LIMIT n, & concatenates, Mod and \ round their operands, / always divides as real numbers, Like uses Jet's
-// wildcards (through the like() function registered on every connection), Jet functions become the jet_*
-// functions registered on every connection.
+// LIMIT n, & concatenates, Mod and \ round their operands, / always divides as real numbers (jet_div, jet_idiv and
+// jet_mod raise error 11 on division by zero), + and - where an operand may be a date or both may be text go
+// through jet_add and jet_sub (a date plus days is a date, two dates give the days between them, + joins two
+// texts), Like uses Jet's wildcards (through the like() function registered on every connection), Jet functions
+// become the jet_* functions registered on every connection.
 //
 // Text compares, sorts and groups case-insensitively and Unicode-aware through the collation JETTEXT registered on
 // every connection (db/TextCollation.h): the translator writes COLLATE JETTEXT on comparisons, IN, BETWEEN,
@@ -60,6 +62,11 @@ struct Translation {
     QString constraint;
     QStringList keyColumns;
     bool hasRowId = false;  // the query's first column is the rowid of its one table (in `table`), named __lw_rowid
+    // Select, SelectInto: the Jet types of the query's result columns as far as the translator knows them (a
+    // column's type, CCur, Sum of Currency, date arithmetic), by position, the hidden rowid not counted; Unknown
+    // where it does not. Empty when the columns cannot be told one by one (*, UNION). For expressions, whose
+    // declared type SQLite leaves empty.
+    std::vector<ColumnType> columnTypes;
 };
 
 struct TranslateOptions {

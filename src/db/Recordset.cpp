@@ -27,6 +27,7 @@ std::unique_ptr<Recordset> Recordset::open(std::shared_ptr<detail::Connection> c
     rs->type_ = type;
     rs->sourceSql_ = t.sql;
     rs->baseTable_ = t.hasRowId ? t.table : QString();
+    rs->derivedTypes_ = t.columnTypes;
     rs->load(t.sql);
     return rs;
 }
@@ -45,6 +46,11 @@ void Recordset::load(const QString &sql) {
             Field field;
             field.name = name;
             field.type = typeFromDeclared(query.declaredType(i).toStdString(), &field.textLength);
+            // An expression has no declared type: take the translator's (a date of date arithmetic, Currency of
+            // CCur), so that it shows as the engine shows it.
+            if (field.type == ColumnType::Unknown && fields_.size() < derivedTypes_.size() &&
+                !isTextType(derivedTypes_[fields_.size()]))
+                field.type = derivedTypes_[fields_.size()];
             fields_.push_back(field);
             fieldColumns_.push_back(i);
         }
@@ -159,6 +165,7 @@ std::unique_ptr<Recordset> Recordset::openRecordset() const {
     rs->connection_ = connection_;
     rs->type_ = type_;
     rs->baseTable_ = baseTable_;
+    rs->derivedTypes_ = derivedTypes_;
     rs->load(sql);
     // Its own source leaves out the position column, so that a later Sort or Filter starts from these rows.
     rs->sourceSql_ = QStringLiteral("SELECT * FROM (%1)").arg(sourceSql_) +

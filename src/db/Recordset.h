@@ -79,6 +79,7 @@ private:
     bool closed_ = false;
     std::vector<Field> fields_;
     std::vector<int> fieldColumns_;  // column of each field in a stored row
+    std::vector<ColumnType> derivedTypes_;  // per field: the translator's type for an expression (Unknown: none)
     int rowIdColumn_ = -1;
     int positionColumn_ = -1;
     int columnCount_ = 0;

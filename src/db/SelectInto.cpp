@@ -75,13 +75,19 @@ QString createStatement(const QString &table, const std::vector<QString> &names,
            definitions.join(QStringLiteral(", ")) + u')';
 }
 
-std::vector<ColumnSpec> declaredSpecs(const Statement &query, const std::vector<QString> &names, bool *allKnown) {
+// The declared types of the query's columns; for an expression, the type the translator derived (Currency of
+// CCur and Sum of Currency, a date of date arithmetic), except text, whose length the values tell.
+std::vector<ColumnSpec> declaredSpecs(const Statement &query, const std::vector<QString> &names,
+                                      const std::vector<ColumnType> &derived, bool *allKnown) {
     std::vector<ColumnSpec> columnSpecs;
     *allKnown = true;
     for (int i = 0; i < query.columnCount(); ++i) {
         ColumnSpec columnSpec;
         columnSpec.name = names[size_t(i)].toStdString();
         columnSpec.type = typeFromDeclared(query.declaredType(i).toStdString(), &columnSpec.textLength);
+        const ColumnType hint = size_t(i) < derived.size() ? derived[size_t(i)] : ColumnType::Unknown;
+        if (columnSpec.type == ColumnType::Unknown && !isTextType(hint))
+            columnSpec.type = hint;
         *allKnown = *allKnown && columnSpec.type != ColumnType::Unknown;
         columnSpecs.push_back(columnSpec);
     }
@@ -138,7 +144,7 @@ void selectInto(sqlite3 *db, const jet::Translation &t, const ErrorContext &cont
         Statement query(db, t.sql, context);
         const std::vector<QString> names = uniqueNames(query);
         bool allKnown = false;
-        const std::vector<ColumnSpec> columnSpecs = declaredSpecs(query, names, &allKnown);
+        const std::vector<ColumnSpec> columnSpecs = declaredSpecs(query, names, t.columnTypes, &allKnown);
         if (allKnown) {
             exec(db, createStatement(t.table, names, columnSpecs), context);
             exec(db, QStringLiteral("INSERT INTO ") + jet::bracketName(t.table) + u' ' + t.sql, context);

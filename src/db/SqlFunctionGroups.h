@@ -8,6 +8,7 @@ namespace db::sqlfn {
 
 void registerStringFunctions(sqlite3 *connection);
 void registerNumberFunctions(sqlite3 *connection);
+void registerArithmeticFunctions(sqlite3 *connection);
 void registerConversionFunctions(sqlite3 *connection);
 void registerDateFunctions(sqlite3 *connection);
 void registerAggregates(sqlite3 *connection);

@@ -9,6 +9,7 @@ namespace db {
 void registerSqlFunctions(sqlite3 *connection) {
     sqlfn::registerStringFunctions(connection);
     sqlfn::registerNumberFunctions(connection);
+    sqlfn::registerArithmeticFunctions(connection);
     sqlfn::registerConversionFunctions(connection);
     sqlfn::registerDateFunctions(connection);
     sqlfn::registerAggregates(connection);

@@ -8,6 +8,8 @@ Error vbError(int number) {
         return {number, QStringLiteral("Invalid procedure call or argument")};
     case err::Overflow:
         return {number, QStringLiteral("Overflow")};
+    case err::DivisionByZero:
+        return {number, QStringLiteral("Division by zero")};
     case err::TypeMismatchRuntime:
         return {number, QStringLiteral("Type mismatch")};
     case err::InvalidPatternString:

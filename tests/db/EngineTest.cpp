@@ -189,6 +189,39 @@ TEST(Engine, SelectIntoKeepsTypesOrderAndJetNames) {
     EXPECT_FALSE(t.db().tableExists("Broken"));
 }
 
+// Expressions have no declared type in SQLite: the translator's types stand in, as Jet types them. Sum, Avg, Min
+// and Max of Currency and CCur are Currency, Count is Long, a date plus days is a date, days between dates Double.
+TEST(Engine, SelectIntoTypesExpressionsAsJetDoes) {
+    TestDatabase t;
+    makeBids(t);
+    t.exec("SELECT [Bidder], Sum([Amount]) AS [Total], Avg([Amount]) AS [Mean], Max([Amount]) AS [High], "
+           "Count(*) AS [N], CCur(Sum([Round]) / 3) AS [Third], Max([Placed]) AS [Latest] INTO [Totals] FROM [Bids] "
+           "GROUP BY [Bidder]");
+    t.exec("SELECT [Placed] + 1 AS [Next], [Placed] - #2006-08-24# AS [Days], [Round] + 1 AS [R] INTO [Moved] "
+           "FROM [Bids] ORDER BY [Round]");
+    const auto totals = t.db().openRecordset("SELECT * FROM [Totals] ORDER BY [Bidder]", RecordsetType::Snapshot);
+    const std::vector<ColumnType> totalTypes = {ColumnType::Text,     ColumnType::Currency, ColumnType::Currency,
+                                                ColumnType::Currency, ColumnType::Long,     ColumnType::Currency,
+                                                ColumnType::DateTime};
+    ASSERT_EQ(totals->fieldCount(), int(totalTypes.size()));
+    for (size_t i = 0; i < totalTypes.size(); ++i)
+        EXPECT_EQ(totals->field(int(i)).type, totalTypes[i]) << totals->field(int(i)).name.toStdString();
+    EXPECT_EQ(totals->value("Total").toString(), "100.25");
+    EXPECT_EQ(totals->value("Third").toString(), "0.3333");
+    EXPECT_EQ(totals->value("Latest").toString(), "2006-08-24 10:15:00");
+    const auto moved = t.db().openRecordset("SELECT * FROM [Moved]", RecordsetType::Snapshot);
+    EXPECT_EQ(moved->field(0).type, ColumnType::DateTime);
+    EXPECT_EQ(moved->field(1).type, ColumnType::Double);
+    EXPECT_EQ(moved->field(2).type, ColumnType::Long);
+    EXPECT_EQ(moved->value(0).toString(), "2006-08-25 10:15:00");
+    EXPECT_DOUBLE_EQ(moved->value(1).toDouble(), 10.25 / 24);
+    EXPECT_EQ(t.column("SELECT [Next] FROM [Moved] WHERE [Next] > #2006-08-26#"), QStringList({"2006-08-26 21:00:00"}));
+    // A query shows its expressions with the same types.
+    const auto direct = t.db().openRecordset("SELECT [Placed] + 1, Sum([Amount]) FROM [Bids] GROUP BY [Placed]");
+    EXPECT_EQ(direct->field(0).type, ColumnType::DateTime);
+    EXPECT_EQ(direct->field(1).type, ColumnType::Currency);
+}
+
 TEST(Engine, InsertSelectMatchesColumnsByName) {
     TestDatabase t;
     makeBids(t);

@@ -5,6 +5,8 @@
 #include "db/JetTranslator.h"
 #include "support/TestDatabase.h"
 
+#include <QDate>
+
 #include <gtest/gtest.h>
 
 using testsupport::TestDatabase;
@@ -45,6 +47,54 @@ TEST_F(JetDialect, ArithmeticFollowsVb) {
     EXPECT_EQ(text("True"), "-1");
     EXPECT_EQ(text("Not 0 = -1"), "-1");         // Not binds looser than =; True is -1
     EXPECT_EQ(text("3 > 2 And 2 > 1"), "-1");
+    EXPECT_EQ(t.value("SELECT Avg([Pay]) FROM [People]").toString(), "2000.3333");  // Currency: four decimals
+}
+
+// + and - on dates move them by days and give the days between two dates, as stored ISO text that sorts and
+// compares like the stored dates; numbers stay numbers; Null gives Null.
+TEST_F(JetDialect, DateArithmeticGivesDatesAndDays) {
+    EXPECT_EQ(text("#2006-08-24# + 1"), "2006-08-25 00:00:00");
+    EXPECT_EQ(text("1 + #8/24/2006#"), "2006-08-25 00:00:00");
+    EXPECT_EQ(text("#2006-08-24# + 0.75"), "2006-08-24 18:00:00");
+    EXPECT_EQ(text("[Born] + 1"), "1970-01-16 00:00:00");
+    EXPECT_EQ(text("[Born] - 1"), "1970-01-14 00:00:00");
+    EXPECT_EQ(text("[Born] - #1970-01-10#"), "5");
+    EXPECT_EQ(text("#2006-08-25 12:00# - #2006-08-24#"), "1.5");
+    EXPECT_EQ(text("#2006-08-24# - #2006-08-25 12:00#"), "-1.5");
+    EXPECT_EQ(text("DateAdd('m', 1, [Born]) - 1"), "1970-02-14 00:00:00");
+    EXPECT_EQ(text("Date() + 1"), QDate::currentDate().addDays(1).toString(Qt::ISODate) + " 00:00:00");
+    EXPECT_EQ(text("5 + 3"), "8");
+    EXPECT_EQ(text("[Id] + 1"), "2");
+    EXPECT_EQ(text("[Pay] - 0.5"), "999.5");
+    EXPECT_EQ(t.column("SELECT Null + 1, [Born] + Null FROM [People] WHERE [Id] = 1"), QStringList({"<null>"}));
+    EXPECT_EQ(t.column("SELECT [Born] + 1 FROM [People] WHERE [Id] = 4"), QStringList({"<null>"}));
+    EXPECT_EQ(t.column("SELECT [Name] FROM [People] WHERE [Born] + 1 > #1985-12-31 12:00# ORDER BY [Born] - 1 DESC"),
+              QStringList({"D'Amico", "bob"}));
+    EXPECT_EQ(t.column("SELECT [Born] + 1 AS [Next] FROM [People] WHERE [Id] = 2"),
+              QStringList({"1986-01-01 18:30:00"}));
+    EXPECT_EQ(t.errorOf("SELECT #9999-12-31# + 1 FROM [People]"), 6);
+    EXPECT_EQ(t.errorOf("SELECT [Born] + 'x' FROM [People]"), 13);
+    EXPECT_EQ(text("[Name] + ' ' + \"B\""), "Ana B");  // + joins two texts, as in Jet
+    EXPECT_EQ(text("'5' + 1"), "6");
+}
+
+// Division by zero raises VB's error 11 through every path a statement runs; by Null it gives Null.
+TEST_F(JetDialect, DivisionByZeroRaisesError11) {
+    for (const char *expression : {"1 / 0", "0 / 0", "[Pay] / ([Id] - 1)", "5 \\ 0", "5 Mod 0", "7 Mod 0.4"}) {
+        SCOPED_TRACE(expression);
+        EXPECT_EQ(t.errorOf(QStringLiteral("SELECT %1 FROM [People]").arg(QLatin1String(expression))), 11);
+    }
+    try {
+        t.exec("UPDATE [People] SET [Pay] = [Pay] / 0");
+        ADD_FAILURE() << "division by zero must fail";
+    } catch (const db::Error &e) {
+        EXPECT_EQ(e.number(), 11);
+        EXPECT_EQ(e.description(), "Division by zero");
+    }
+    EXPECT_EQ(text("[Pay]"), "1000");  // the failed update changed nothing
+    EXPECT_EQ(t.column("SELECT 1 / Null, Null \\ 0 FROM [People] WHERE [Id] = 1"), QStringList({"<null>"}));
+    EXPECT_EQ(t.column("SELECT [Pay] / 2 FROM [People] WHERE [Id] = 3"), QStringList({"<null>"}));
+    EXPECT_EQ(text("-7 \\ 2 & ' ' & -7 Mod 3 & ' ' & 1 / 4"), "-3 -1 0.25");
 }
 
 TEST_F(JetDialect, LiteralsAndFunctions) {

@@ -10,6 +10,8 @@
 #include "support/TestDatabase.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -261,4 +263,28 @@ TEST(LegacyStatements, StoredStatementsRebuildTheSameTables) {
     t.exec("SELECT " + query->value("Txt0").toString() + " INTO " + target + " FROM " + query->value("Txt2").toString() +
            " WHERE " + query->value("Txt3").toString() + " ORDER BY " + query->value("Txt4").toString());
     EXPECT_EQ(contents("Big Bids"), builderTable);
+}
+
+// The auction's own tables: a total of Currency bids is a Currency column, dates of the rounds move by days.
+TEST_F(JetStatements, ExpressionsOverAuctionTablesKeepJetTypes) {
+    testsupport::ScratchDir dir;
+    QFile::copy(*path_, dir.path("copy.db"));
+    TestDatabase t(dir.path("copy.db"));
+    t.exec("SELECT [Bidder], Sum([Net Bid Amount]) AS [Total] INTO [T] FROM [All Bids] GROUP BY [Bidder]");
+    t.exec("SELECT CCur([Bidding Credit Pct]) AS C, [Bid Date Time] + 1 AS [Next Day] INTO [U] FROM [All Bids]");
+    const auto totals = t.db().openRecordset("SELECT * FROM [T]", db::RecordsetType::Snapshot);
+    EXPECT_EQ(totals->field(1).type, db::ColumnType::Currency);
+    EXPECT_EQ(t.value("SELECT Sum([Total]) FROM [T]").toDouble(),
+              t.value("SELECT Sum([Net Bid Amount]) FROM [All Bids]").toDouble());
+    const auto made = t.db().openRecordset("SELECT * FROM [U]", db::RecordsetType::Snapshot);
+    EXPECT_EQ(made->field(0).type, db::ColumnType::Currency);
+    EXPECT_EQ(made->field(1).type, db::ColumnType::DateTime);
+    EXPECT_EQ(t.column("SELECT [Round Date] + 1 FROM [Round Statistics] ORDER BY [Round]"),
+              t.column("SELECT DateAdd('d', 1, [Round Date]) FROM [Round Statistics] ORDER BY [Round]"));
+    EXPECT_EQ(t.column("SELECT [Round] FROM [Round Statistics] WHERE [Round Date] - 1 >= #2006-08-24# "
+                       "AND [Round Date] + 1 < DateAdd('d', 2, [Round Date]) ORDER BY [Round]"),
+              t.column("SELECT [Round] FROM [Round Statistics] WHERE [Round Date] >= #2006-08-25# ORDER BY [Round]"));
+    EXPECT_EQ(t.value("SELECT Max([Round Date]) - Min([Round Date]) FROM [Round Statistics]").toString(),
+              t.value("SELECT DateDiff('d', Min([Round Date]), Max([Round Date])) FROM [Round Statistics]").toString());
+    EXPECT_EQ(t.value("SELECT [Round] + 1 FROM [Round Statistics] WHERE [Round] = 1").toString(), "2");
 }

@@ -100,3 +100,27 @@ TEST(NumberFunctions, TestsAndDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+// The operators' functions: whole numbers stay whole (unless they overflow), dates stay ISO text, Null gives Null.
+TEST(NumberFunctions, OperatorsKeepJetTypes) {
+    expectQuoted({
+        {"jet_add(2, 3)", "5"},
+        {"jet_add(9223372036854775807, 1)", "9.2233720368547758078e+18"},
+        {"jet_add('1.5', 1)", "2.5"},
+        {"jet_add('2006-08-24', 1.25)", "'2006-08-25 06:00:00'"},
+        {"jet_add(1, '2006-12-31 23:00:00')", "'2007-01-01 23:00:00'"},
+        {"jet_add('a', 'b')", "'ab'"},
+        {"jet_add(NULL, '2006-08-24')", "NULL"},
+        {"jet_sub('2006-03-01', '2006-02-27 12:00')", "1.5"},
+        {"jet_sub('2006-03-01', 1)", "'2006-02-28 00:00:00'"},
+        {"jet_sub(5, 7)", "-2"},
+        {"jet_div(7, 2)", "3.5"},
+        {"jet_div(NULL, 0)", "NULL"},
+        {"jet_idiv(-7.5, 2)", "-4"},
+        {"jet_mod(-7, 3)", "-1"},
+    });
+}
+
+}  // namespace

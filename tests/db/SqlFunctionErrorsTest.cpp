@@ -37,6 +37,13 @@ TEST(SqlFunctionErrors, FunctionsRaiseNumberedErrors) {
         {"SELECT 'a' LIKE '[a'", 93},
         {"SELECT 'a' LIKE '[z-a]'", 93},
         {"SELECT jet_var(x) FROM (SELECT 'abc' AS x)", 13},
+        {"SELECT jet_div(1, 0.0)", 11},
+        {"SELECT jet_div('abc', 2)", 13},
+        {"SELECT jet_idiv(1, 0.4)", 11},
+        {"SELECT jet_mod(1e10, 3)", 6},
+        {"SELECT jet_add(x'00', 1)", 13},
+        {"SELECT jet_sub('2006-01-01', 'abc')", 13},
+        {"SELECT jet_add('0100-01-01', -1)", 6},
     };
     for (const auto &c : cases) {
         const std::string message = db.errorOf(c.sql);
@@ -46,6 +53,7 @@ TEST(SqlFunctionErrors, FunctionsRaiseNumberedErrors) {
     }
     EXPECT_EQ(db.errorOf("SELECT jet_cint('abc')"), "lotwise:13:Type mismatch");
     EXPECT_EQ(db.errorOf("SELECT jet_cint(40000)"), "lotwise:6:Overflow");
+    EXPECT_EQ(db.errorOf("SELECT jet_div(0, 0)"), "lotwise:11:Division by zero");
     EXPECT_EQ(db.errorOf("SELECT jet_left('abc', -1)"), "lotwise:5:Invalid procedure call or argument");
 }
 
