@@ -18,6 +18,7 @@ struct Connection {
     sqlite3 *db = nullptr;
     QString path;
     qint64 changes = 0;
+    qint64 soundAtDataVersion = -1;  // PRAGMA data_version when a quick check last found the file sound
 
     ~Connection();
     void close();

@@ -79,6 +79,11 @@ public:
 
     void close();
 
+    // The first problem SQLite's quick check finds in the file (every page read, not the indexes' agreement with
+    // their tables), or empty text when it finds none. A file found sound is not read again until another
+    // connection has written to it: what this connection writes, SQLite checks as it goes.
+    QString damage() const;
+
     // The SQLite connection, for work the Jet dialect cannot express (bulk import). Null when closed.
     sqlite3 *handle() const;
 

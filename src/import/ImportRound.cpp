@@ -4,7 +4,6 @@
 #include "core/ModuleState.h"
 #include "db/Error.h"
 #include "db/Recordset.h"
-#include "db/Sqlite.h"
 #include "import/LastImport.h"
 #include "import/Rebuild.h"
 #include "import/RoundDatabase.h"
@@ -57,23 +56,6 @@ void showNotARoundFile(app::ModuleState &state, const QString &bareName) {
                       QStringLiteral("Not a Round Results File"));
 }
 
-// The first problem SQLite's quick check finds in the auction database, or empty text when it finds none. It
-// reads every page (not the indexes' agreement with their tables), so a database damaged on disk is told apart
-// before a round is written into it and reported as imported.
-QString damageOf(const db::Database &database) {
-    try {
-        db::Statement check(database.handle(), QStringLiteral("PRAGMA quick_check(1)"));
-        if (!check.step())
-            return QStringLiteral("the check gave no answer");
-        const QString result = check.value(0).toString();
-        return result == QLatin1String("ok") ? QString() : result;
-    } catch (const db::Error &error) {
-        if (error.number() != db::err::UnrecognizedFormat)  // what SQLite's "malformed" becomes
-            throw;
-        return error.description();
-    }
-}
-
 void showDamaged(app::ModuleState &state, const QString &damage) {
     state.ui().msgBox(QStringLiteral("The auction database %1 is damaged:").arg(state.AuctionDbPath) + app::CR +
                           damage + app::CR +
@@ -114,7 +96,7 @@ bool importFile(app::ModuleState &state, const QString &path, QString &extracted
         showWrongAuction(state);
         return false;
     }
-    if (const QString damage = damageOf(state.AuctionDb); !damage.isEmpty()) {
+    if (const QString damage = state.AuctionDb.damage(); !damage.isEmpty()) {
         showDamaged(state, damage);
         return false;
     }
