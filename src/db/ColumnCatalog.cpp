@@ -25,15 +25,20 @@ void ColumnCatalog::add(const QString &table, const QString &column, ColumnType 
     anyType_[key] = shared == anyType_.constEnd() || *shared == type ? type : ColumnType::Unknown;
 }
 
+// The declared type of the table's own column of that name; null when there is no such table or column.
+const ColumnType *ColumnCatalog::tableColumn(const QString &table, const QString &key) const {
+    if (table.isEmpty())
+        return nullptr;
+    const auto t = tables_.constFind(table.toCaseFolded());
+    if (t == tables_.constEnd())
+        return nullptr;
+    const auto c = t->types.constFind(key);
+    return c == t->types.constEnd() ? nullptr : &*c;
+}
+
 const ColumnType *ColumnCatalog::findColumn(const QString &table, const QString &key) const {
-    if (!table.isEmpty()) {
-        const auto t = tables_.constFind(table.toCaseFolded());
-        if (t != tables_.constEnd()) {
-            const auto c = t->types.constFind(key);
-            if (c != t->types.constEnd())
-                return &*c;
-        }
-    }
+    if (const ColumnType *own = tableColumn(table, key))
+        return own;
     const auto any = anyType_.constFind(key);
     return any == anyType_.constEnd() ? nullptr : &*any;
 }
@@ -45,29 +50,16 @@ ColumnType ColumnCatalog::typeOf(const QString &table, const QString &column) co
 
 bool ColumnCatalog::mayHoldDate(const QString &table, const QString &column) const {
     const QString key = column.toCaseFolded();
-    if (!table.isEmpty()) {
-        const auto t = tables_.constFind(table.toCaseFolded());
-        if (t != tables_.constEnd()) {
-            const auto c = t->types.constFind(key);
-            if (c != t->types.constEnd())
-                return *c == ColumnType::DateTime || *c == ColumnType::Unknown;
-        }
-    }
+    if (const ColumnType *own = tableColumn(table, key))
+        return *own == ColumnType::DateTime || *own == ColumnType::Unknown;
     return anyDate_.value(key, true);  // some table's column of that name is a date or of no declared type
 }
 
 bool ColumnCatalog::mayHoldText(const QString &table, const QString &column) const {
     const QString key = column.toCaseFolded();
-    if (!table.isEmpty()) {
-        const auto t = tables_.constFind(table.toCaseFolded());
-        if (t != tables_.constEnd()) {
-            const auto c = t->types.constFind(key);
-            if (c != t->types.constEnd())
-                return typeMayHoldText(*c);
-        }
-    }
-    const auto any = anyText_.constFind(key);
-    return any == anyText_.constEnd() || *any;
+    if (const ColumnType *own = tableColumn(table, key))
+        return typeMayHoldText(*own);
+    return anyText_.value(key, true);  // a name no table has may hold text
 }
 
 int ColumnCatalog::columnCount(const QString &table) const {

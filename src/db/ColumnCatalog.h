@@ -48,6 +48,7 @@ private:
     };
     // The type of the column a name stands for in `table`, else the type all tables' columns of that name share
     // (Unknown when they differ); null when no table has the name.
+    const ColumnType *tableColumn(const QString &table, const QString &key) const;
     const ColumnType *findColumn(const QString &table, const QString &key) const;
 
     QHash<QString, Table> tables_;        // case-folded table name

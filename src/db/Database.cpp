@@ -179,12 +179,7 @@ QStringList Database::tableDefs() const {
 bool Database::tableExists(const QString &table) const { return db::tableExists(connection().handle(), table); }
 
 QStringList Database::fieldNames(const QString &table) const {
-    Statement query(connection().handle(), QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
-    query.bind(1, table);
-    QStringList names;
-    while (query.step())
-        names << query.value(0).toString();
-    return names;
+    return columnNames(connection().handle(), QStringLiteral("main"), table);
 }
 
 jet::Translation Database::translate(const QString &jetSql, bool withRowId) const {

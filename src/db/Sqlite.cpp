@@ -98,6 +98,16 @@ bool tableExists(sqlite3 *connection, const QString &name, bool viewsToo) {
     return query.step();
 }
 
+QStringList columnNames(sqlite3 *connection, const QString &schema, const QString &table, const ErrorContext &context) {
+    Statement info(connection, QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2)"), context);
+    info.bind(1, table);
+    info.bind(2, schema);
+    QStringList columns;
+    while (info.step())
+        columns << info.value(0).toString();
+    return columns;
+}
+
 void exec(sqlite3 *connection, const QString &sql, const ErrorContext &context) {
     Statement statement(connection, sql, context);
     while (statement.step()) {

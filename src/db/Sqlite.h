@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 struct sqlite3;
@@ -54,6 +55,10 @@ private:
 // Whether the connection's main database has a table (or, with viewsToo, a view) of that name, compared
 // without regard to case, accents' case included, as the engine compares names (the connection's JETTEXT order).
 bool tableExists(sqlite3 *connection, const QString &name, bool viewsToo = false);
+
+// The column names of a table of the connection's database `schema` ("main", or an attached one), in order.
+QStringList columnNames(sqlite3 *connection, const QString &schema, const QString &table,
+                        const ErrorContext &context = {});
 
 // Runs one SQLite statement that returns no rows.
 void exec(sqlite3 *connection, const QString &sql, const ErrorContext &context = {});

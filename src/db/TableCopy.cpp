@@ -34,16 +34,6 @@ Attachment::~Attachment() {
 
 namespace {
 
-QStringList columnsOf(sqlite3 *connection, const QString &schema, const QString &table, const ErrorContext &context) {
-    Statement info(connection, QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2)"), context);
-    info.bind(1, table);
-    info.bind(2, schema);
-    QStringList columns;
-    while (info.step())
-        columns << info.value(0).toString();
-    return columns;
-}
-
 Error unknownField(const QString &name) {
     return Error(3127, QStringLiteral("The INSERT INTO statement contains the following unknown field name: '%1'.  "
                                       "Make sure you have typed the name correctly, and try the operation again.")
@@ -55,7 +45,7 @@ Error unknownField(const QString &name) {
 void insertByName(sqlite3 *connection, const QString &schema, const QString &table, const QString &sourceSql,
                   const QStringList &columns, const ErrorContext &context) {
     const QString target = jet::bracketName(schema) + u'.' + jet::bracketName(table);
-    const QStringList targetColumns = columnsOf(connection, schema, table, context);
+    const QStringList targetColumns = columnNames(connection, schema, table, context);
     if (targetColumns.isEmpty())
         throw Error(3192, QStringLiteral("Could not find output table '%1'.").arg(table));
     QStringList names = columns;

@@ -20,16 +20,6 @@ QStringList tablesOf(sqlite3 *connection, const QString &schema) {
     return tables;
 }
 
-QStringList columnsOf(sqlite3 *connection, const QString &schema, const QString &table) {
-    db::Statement statement(connection, QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2)"));
-    statement.bind(1, table);
-    statement.bind(2, schema);
-    QStringList columns;
-    while (statement.step())
-        columns << statement.value(0).toString();
-    return columns;
-}
-
 db::Error refusal(const QString &fileName, const QString &why) {
     return db::Error(db::err::InvalidFileFormat,
                      QStringLiteral("The round results file '%1' cannot be imported: %2. Nothing of it was written.")
@@ -54,10 +44,12 @@ bool holdsOther(sqlite3 *connection, const QString &schema, const QString &table
 void checkRoundDatabase(sqlite3 *connection, const QString &schema, qint32 auction, qint32 round,
                         const QString &fileName) {
     const QStringList tables = tablesOf(connection, schema);
+    QList<QStringList> columns;  // of each table, read once
     for (const QString &table : tables) {
         if (holdsBracket(table))
             throw refusal(fileName, QStringLiteral("its table name '%1' holds a bracket").arg(table));
-        for (const QString &column : columnsOf(connection, schema, table))
+        columns << db::columnNames(connection, schema, table);
+        for (const QString &column : columns.constLast())
             if (holdsBracket(column))
                 throw refusal(fileName,
                               QStringLiteral("the column name '%1' of table '%2' holds a bracket").arg(column, table));
@@ -65,8 +57,9 @@ void checkRoundDatabase(sqlite3 *connection, const QString &schema, qint32 aucti
     const auto is = [](const QString &column, const char *name) {
         return column.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
     };
-    for (const QString &table : tables) {
-        for (const QString &column : columnsOf(connection, schema, table)) {
+    for (qsizetype i = 0; i < tables.size(); ++i) {
+        const QString &table = tables[i];
+        for (const QString &column : columns[i]) {
             if (is(column, "Auction ID") && holdsOther(connection, schema, table, column, auction, false))
                 throw refusal(fileName, QStringLiteral("table '%1' holds rows of another auction than %2")
                                             .arg(table, QString::number(auction)));
