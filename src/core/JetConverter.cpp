@@ -1,17 +1,16 @@
 #include "core/JetConverter.h"
 
-#include "db/Error.h"
 #include "common/ConvertError.h"
 #include "core/ConverterProcess.h"
 #include "core/FileFormat.h"
+#include "core/FileSync.h"
+#include "db/Error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdio>
 
@@ -47,26 +46,12 @@ public:
         if (std::rename(QFile::encodeName(path_).constData(), QFile::encodeName(destination).constData()) != 0)
             throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(destination));
         path_.clear();
-        const int folder = ::open(QFile::encodeName(QFileInfo(destination).absolutePath()).constData(),
-                                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder >= 0) {
-            ::fsync(folder);
-            ::close(folder);
-        }
+        app::syncFolder(QFileInfo(destination).absolutePath());
     }
 
 private:
     QString path_;
 };
-
-void syncFile(const QString &path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    const bool synced = fd >= 0 && ::fsync(fd) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    if (!synced)
-        throw db::Error(db::err::DiskError, QStringLiteral("Disk or network error."));
-}
 
 // The error the child reported in its one line "NUMBER<TAB>DESCRIPTION", or 3343 when there is none.
 db::Error reportedError(const QByteArray &report, const QString &jetPath) {
@@ -117,7 +102,7 @@ void convertToSqlite(const QString &jetPath, const QString &sqlitePath) {
     if (format == FileFormat::Sqlite) {
         if (!QFile::copy(jetPath, temporary.path()))
             throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(sqlitePath));
-        syncFile(temporary.path());
+        app::syncFile(temporary.path());
     } else {
         runConverter(jetPath, temporary.path(), QFileInfo(jetPath).size());
     }

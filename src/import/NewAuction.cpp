@@ -1,5 +1,6 @@
 #include "import/NewAuction.h"
 
+#include "core/FileSync.h"
 #include "core/ModuleState.h"
 #include "core/AuctionDatabase.h"
 #include "db/Database.h"
@@ -68,7 +69,7 @@ void putInPlace(const QString &stagingPath, const QString &finalPath, qint32 auc
     QFile::remove(finalPath + QStringLiteral("-shm"));
     if (std::rename(QFile::encodeName(stagingPath).constData(), QFile::encodeName(finalPath).constData()) != 0)
         throw db::Error(db::err::FileAccess, QStringLiteral("Path/File access error: '%1'").arg(finalPath));
-    syncFolder(QFileInfo(finalPath).absolutePath());
+    app::syncFolder(QFileInfo(finalPath).absolutePath());
 }
 
 // Extracts round 1 under a staging name of this run, checks that its rows are of round 1 of the auction, adds

@@ -1,5 +1,6 @@
 #include "import/WorkFile.h"
 
+#include "core/FileSync.h"
 #include "db/Error.h"
 
 #include <QCoreApplication>
@@ -86,16 +87,9 @@ bool renameWithoutReplacing(const QString &from, const QString &to) {
             throw refused();
         }
     }
-    syncFolder(QFileInfo(to).absolutePath());
+    app::syncFolder(QFileInfo(to).absolutePath());
     return true;
 }
 
-void syncFolder(const QString &folder) {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
 
 }  // namespace importer

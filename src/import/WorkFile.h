@@ -24,7 +24,4 @@ void removeStaleWorkFiles(const QString &homeDir);
 // is. Then syncs the folder of `to`, so that the name survives a power loss. Other failures raise 75.
 bool renameWithoutReplacing(const QString &from, const QString &to);
 
-// Syncs a folder's entries to disk (after a rename into it). Failures are ignored: the data itself is synced.
-void syncFolder(const QString &folder);
-
 }  // namespace importer
