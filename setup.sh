@@ -13,7 +13,8 @@ packages=(
   libsqlite3-dev sqlite3
   libzip-dev zip unzip
   mdbtools-dev mdbtools
-  libgtest-dev
+  libxlsxwriter-dev qt6-charts-dev
+  libgtest-dev python3-openpyxl
 )
 
 missing=()

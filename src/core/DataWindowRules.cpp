@@ -27,9 +27,18 @@ bool isAllRoundsTable(const QString &table) {
 }
 
 QString dataWindowStatement(const QString &table, const QString &round, bool ordered) {
+    return dataWindowStatement(table, round, ordered, {}, {});
+}
+
+QString dataWindowStatement(const QString &table, const QString &round, bool ordered, const QString &filter,
+                            const QString &sort) {
     QString statement = QStringLiteral("SELECT * FROM [") + table + u']';
     if (!round.isEmpty())
         statement += QStringLiteral(" WHERE [Round] = ") + round;
+    if (!filter.isEmpty())
+        statement += (round.isEmpty() ? QStringLiteral(" WHERE (") : QStringLiteral(" And (")) + filter + u')';
+    if (!sort.isEmpty())
+        return statement + QStringLiteral(" ORDER BY ") + sort;
     return ordered ? statement + standardOrder(table) : statement;
 }
 

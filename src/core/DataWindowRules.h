@@ -17,4 +17,10 @@ bool isAllRoundsTable(const QString &table);
 // when ordered.
 QString dataWindowStatement(const QString &table, const QString &round, bool ordered);
 
+// The same with a filter and a sort applied, as one statement: the round condition and the filter (in
+// parentheses) joined by And; a non-empty sort replaces the standard order. Filter and sort are Jet SQL texts
+// the caller has built with every value it quotes escaped.
+QString dataWindowStatement(const QString &table, const QString &round, bool ordered, const QString &filter,
+                            const QString &sort);
+
 }  // namespace app

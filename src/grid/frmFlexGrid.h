@@ -44,6 +44,23 @@ public:
     Q_INVOKABLE void PBreak_Clear();
     Q_INVOKABLE void PBreak_Refresh();
 
+    // Grid tools (grid/frmFlexGridTools.cpp): export, the Compute menu, frozen columns.
+    Q_INVOKABLE void DBSaveAs();
+    Q_INVOKABLE void ComputeSelection(const QString &Op);
+    Q_INVOKABLE void FreezeCols();
+    Q_INVOKABLE void UnfreezeCols();
+    Q_INVOKABLE void ExcelView();
+
+    // Sort, filter, reset and the Table Wizard (grid/frmFlexGridTableActions.cpp).
+    Q_INVOKABLE void TableSort();
+    Q_INVOKABLE void TableFilt();
+    Q_INVOKABLE void TableReset();
+    Q_INVOKABLE void TableWiz();
+
+    // User-defined tables (grid/frmFlexGridUserTables.cpp): dropping one, building one from the Query Builder.
+    Q_INVOKABLE void DropTable();
+    Q_INVOKABLE void TableSql2();
+
     // The statement the grid shows, as built from the lists.
     const QString &shownStatement() const { return statement_; }
 

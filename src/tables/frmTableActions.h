@@ -1,0 +1,72 @@
+// "Table Actions": the modal dialog of Sort, Filter and the Table Wizard of one data window. It only collects
+// choices; the one query it runs fills a filter row's value list with the distinct values of the row's column
+// (off the UI thread, on a connection of its own, so a column with hundreds of thousands of values never freezes
+// the window; the list is searchable as the user types, and offers nullChoiceText() for Null).
+//
+// The caller fills the column lists, picks the first tab (and switches the Table Wizard tab off for Sort and
+// Filter), shows it with exec(), tests Cancelled (and sets it back to false), then reads choices().
+//
+// Owned by its data window (Qt parent); GUI thread only. The table-name source is asked each time a filter
+// column is chosen, and must stay valid for the dialog's life.
+#pragma once
+
+#include "tables/TableChoices.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace tables {
+
+class frmTableActions : public QDialog {
+    Q_OBJECT
+public:
+    // Where the distinct values come from: the database file and the table the active data window shows (an
+    // empty table name: nothing is queried). Values are listed as the grid shows them.
+    struct ValueSource {
+        std::function<QString()> databasePath;
+        std::function<QString()> tableName;
+    };
+
+    explicit frmTableActions(ValueSource source, QWidget *parent = nullptr);
+    ~frmTableActions() override;
+
+    enum Tab { SortTab = 0, FilterTab = 1, WizardTab = 2 };
+
+    // Empties lstSource, lstSortCols, the four filter column lists and value boxes, then lists the columns in
+    // lstSource and the filter column lists (Sort and Filter). Operators and joints keep their choices.
+    void fillSortFilterLists(const QStringList &columns);
+    // Lists the columns in lstSourceTable (Table Wizard); the other lists fill as columns move to the target.
+    void fillWizardSource(const QStringList &columns);
+    // Selects the tab shown first; with wizardEnabled false the Table Wizard tab cannot be chosen.
+    void showTab(Tab tab, bool wizardEnabled);
+
+    TableChoices choices() const;
+
+    // The Cancel button's result: true after Cancel (or Escape, or closing the dialog). The caller resets it.
+    bool Cancelled = false;
+
+    QTabWidget *SSTab1 = nullptr;
+    QListWidget *lstSource = nullptr;
+    QListWidget *lstSortCols = nullptr;  // selected items sort ascending
+    std::array<QComboBox *, 4> lstFiltCol{};
+    std::array<QComboBox *, 4> lstOp{};
+    std::array<QComboBox *, 4> txtFilter{};  // editable
+    std::array<QComboBox *, 3> lstAndOr{};
+    QListWidget *lstSourceTable = nullptr;
+    QListWidget *lstTargetTable = nullptr;
+    QLineEdit *txtTableName = nullptr;
+    QCheckBox *chkIncludeAll = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+};
+
+}  // namespace tables
