@@ -172,21 +172,23 @@ void frmMain::PopulateRounds() {
     populateList(QStringLiteral("SELECT [Round] FROM [sysRounds] ORDER BY [Round] DESC"), QStringLiteral("Round"), false);
 }
 
-// A list already holding as many items as the query has rows is taken to be current and left alone.
+// A list already holding exactly the query's items, in order, is left alone; any other list is refilled (a
+// dropped table and a new one leave the count as it was, so the names are compared, not their number).
 void frmMain::populateList(const QString &sql, const QString &column, bool tables) {
     try {
         const auto rows = state_.AuctionDb.openRecordset(sql);
-        const int count = rows->recordCount();
         auto *window = qobject_cast<grid::frmFlexGrid *>(activeChild());
         if (!window)
             throw db::Error(db::err::NoObject, QStringLiteral("Object variable or With block variable not set"));
         QComboBox *list = tables ? window->ddlTableName : window->ddlRoundNum;
-        if (list->count() == count)
-            return;
         QStringList items;
         for (; !rows->eof(); rows->moveNext())
             items << rows->value(column).toString();
-        window->refillList(list, items);
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->itemText(i);
+        if (shown != items)
+            window->refillList(list, items);
     } catch (const db::Error &error) {
         prompter_.msgBox(QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description()), {}, {});
     }

@@ -98,6 +98,13 @@ void frmFlexGrid::watchDropDown(DropDownList *list, int &saved, bool tables) {
 }
 
 void frmFlexGrid::refillList(QComboBox *list, const QStringList &items) {
+    // The table position saved when the list dropped down follows its table, which may have moved or gone (a
+    // table dropped above it); the round list only grows at the top, where its saved position is the newest round.
+    if (list == ddlTableName) {
+        const int saved = SavedTableIndex;
+        const QString savedText = saved >= 0 && saved < list->count() ? list->itemText(saved) : QString();
+        SavedTableIndex = savedText.isEmpty() ? -1 : int(items.indexOf(savedText));
+    }
     const QSignalBlocker blocker(list);
     list->clear();
     list->addItems(items);

@@ -57,14 +57,24 @@ TEST_F(DataWindowTest, UserTablesWithAndWithoutRounds) {
     EXPECT_EQ(data->windowTitle(), "With Rounds - Round 12");
 }
 
-TEST_F(DataWindowTest, ListsRefillWhenTheirCountChangesAndKeepTheirEntry) {
-    // Same count: the list is taken to be current and keeps its entry.
-    state.AuctionDb.execute("DELETE [TableName] FROM [sysTables] WHERE [TableName] = 'Markets'");
+TEST_F(DataWindowTest, ListsRefillWhenTheirNamesChangeAndKeepTheirEntry) {
+    // One table dropped and one made: the count is the same, the names are not. The list is refilled and,
+    // left without a choice, goes back to the table it showed, which has moved up a place.
+    chooseTable("Bidders");
+    state.AuctionDb.execute("DELETE [TableName] FROM [sysTables] WHERE [TableName] = 'All Bids'");
     state.AuctionDb.execute("INSERT INTO [sysTables] (TableName) VALUES ('Other')");
     data->ddlTableName->showPopup();
     data->ddlTableName->hidePopup();
-    EXPECT_NE(data->ddlTableName->findText("Markets"), -1);
-    EXPECT_EQ(data->ddlTableName->currentText(), "All Bids");
+    EXPECT_EQ(data->ddlTableName->findText("All Bids"), -1);
+    EXPECT_NE(data->ddlTableName->findText("Other"), -1);
+    emit data->ddlTableName->focusLost();
+    EXPECT_EQ(data->ddlTableName->currentText(), "Bidders");
+    EXPECT_EQ(data->shownStatement(), "SELECT * FROM [Bidders] WHERE [Round] = 12 Order By [Bidder]");
+    // The same names: the list is left alone with its entry.
+    data->ddlTableName->showPopup();
+    data->ddlTableName->hidePopup();
+    EXPECT_EQ(data->ddlTableName->currentText(), "Bidders");
+    chooseTable("Markets");
 
     // A new round: the list is refilled with no entry selected; leaving it puts the old entry back and reloads.
     state.AuctionDb.execute("INSERT INTO sysRounds (Round) VALUES (13)");
@@ -74,5 +84,5 @@ TEST_F(DataWindowTest, ListsRefillWhenTheirCountChangesAndKeepTheirEntry) {
     EXPECT_EQ(data->ddlRoundNum->currentIndex(), -1);
     emit data->ddlRoundNum->focusLost();
     EXPECT_EQ(data->ddlRoundNum->currentText(), "13");  // the saved position now holds the newest round
-    EXPECT_EQ(data->shownStatement(), "SELECT * FROM [All Bids] WHERE [Round] = 13 Order By [Market], [Block], [Submarket]");
+    EXPECT_EQ(data->shownStatement(), "SELECT * FROM [Markets] WHERE [Round] = 13 Order By [License Name]");
 }
