@@ -43,6 +43,13 @@ int DistinctValueLoader::progress(void *loader) {
 }
 
 void DistinctValueLoader::run() {
+    struct Ended {  // last of all, whatever happened
+        const Events &events;
+        ~Ended() {
+            if (events.ended)
+                events.ended();
+        }
+    } const ended{events_};
     try {
         const db::Database database = db::Database::open(databasePath_);
         sqlite3_progress_handler(database.handle(), kProgressSteps, &DistinctValueLoader::progress, this);

@@ -46,7 +46,8 @@ public:
     // Empties lstSource, lstSortCols, the four filter column lists and value boxes, then lists the columns in
     // lstSource and the filter column lists (Sort and Filter). Operators and joints keep their choices.
     void fillSortFilterLists(const QStringList &columns);
-    // Lists the columns in lstSourceTable (Table Wizard); the other lists fill as columns move to the target.
+    // Lists the columns in lstSourceTable (Table Wizard), in place of what it held and without those already in
+    // lstTargetTable; the other lists fill as columns move to the target.
     void fillWizardSource(const QStringList &columns);
     // Selects the tab shown first; with wizardEnabled false the Table Wizard tab cannot be chosen.
     void showTab(Tab tab, bool wizardEnabled);
@@ -94,6 +95,7 @@ private:
     void appendValues(int row, int generation, const QStringList &batch);
     void valuesDone(int row, int generation);
     void valuesFailed(int row, int generation, const QString &message);
+    void loadEnded(int row, int generation);
     void showMatches(int row);
 
     std::unique_ptr<Private> d_;

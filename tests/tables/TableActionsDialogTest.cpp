@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -164,6 +165,31 @@ TEST(TableActionsDialog, SortMovesByDoubleClickGoToTheEndAndReenterSelected) {
     EXPECT_EQ(dialog.lstSource->count() + dialog.lstSortCols->count(), 4);
 }
 
+// Clicks as the mouse makes them: each click on a sort column toggles its ascending state.
+TEST(TableActionsDialog, ClickTogglesAscending) {
+    frmTableActions dialog(noValues());
+    dialog.fillSortFilterLists(kColumns);
+    doubleClick(dialog.lstSource, "Round");
+    doubleClick(dialog.lstSource, "Market");
+    dialog.show();
+    auto click = [&](const QString &text) {
+        const QPoint at = dialog.lstSortCols->visualItemRect(item(dialog.lstSortCols, text)).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, dialog.lstSortCols->viewport()->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dialog.lstSortCols->viewport(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, dialog.lstSortCols->viewport()->mapToGlobal(at),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dialog.lstSortCols->viewport(), &release);
+    };
+    click("Round");
+    EXPECT_EQ(ascending(dialog), std::vector<bool>({false, true}));
+    click("Market");
+    EXPECT_EQ(ascending(dialog), std::vector<bool>({false, false}));
+    click("Round");
+    EXPECT_EQ(ascending(dialog), std::vector<bool>({true, false}));
+    EXPECT_EQ(dialog.lstSortCols->currentItem()->text(), "Round");  // the one last clicked
+}
+
 TEST(TableActionsDialog, SortMovesByDragAndDrop) {
     frmTableActions dialog(noValues());
     dialog.fillSortFilterLists(kColumns);
@@ -220,6 +246,9 @@ TEST(TableActionsDialog, WizardTargetDecidesTheSortAndFilterColumns) {
     EXPECT_EQ(texts(dialog.lstFiltCol[0]), QStringList({"Bidder", "Market"}));
     EXPECT_EQ(dialog.lstFiltCol[0]->currentText(), "");  // its row chooses nothing rather than another column
     EXPECT_EQ(dialog.lstFiltCol[1]->currentText(), "Market");
+
+    dialog.fillWizardSource(kColumns);  // filled again (a dialog kept after OK): no column twice
+    EXPECT_EQ(texts(dialog.lstSourceTable), QStringList({"Round", "Tavren Acct"}));
 
     dialog.txtTableName->setText("My Bids");
     const tables::TableChoices choices = dialog.choices();
