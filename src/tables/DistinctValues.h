@@ -2,7 +2,8 @@
 //
 // DistinctValueLoader reads them on a thread of its own with a database connection it opens there, so that a
 // column with hundreds of thousands of values never holds up the caller. Values come in batches, in the order
-// the query returns them, each turned into text by the caller's formatter (a Null as nullChoiceText()); then
+// the query returns them, each turned into text by the caller's formatter (a Null as nullChoiceText()), a text
+// equal to the one before it left out (the query returns values that show alike side by side); then
 // exactly one of finished() or failed() follows, unless the load was cancelled. ended() comes last in every case:
 // after it the thread is about to end, so destroying the loader then returns at once.
 //

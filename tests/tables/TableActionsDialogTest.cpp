@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using tables::frmTableActions;
 using tables::MoveList;
 
@@ -188,6 +190,22 @@ TEST(TableActionsDialog, ClickTogglesAscending) {
     click("Round");
     EXPECT_EQ(ascending(dialog), std::vector<bool>({true, false}));
     EXPECT_EQ(dialog.lstSortCols->currentItem()->text(), "Round");  // the one last clicked
+
+    // A press that starts a drag is no click: the item keeps its state, and a drop back changes nothing.
+    auto *sortCols = static_cast<MoveList *>(dialog.lstSortCols);
+    const QPoint at = sortCols->visualItemRect(item(sortCols, "Market")).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, sortCols->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(sortCols->viewport(), &press);
+    const std::unique_ptr<QMimeData> dragged(sortCols->beginDrag());
+    ASSERT_TRUE(dragged);
+    EXPECT_EQ(dragged->text(), "Market");
+    EXPECT_TRUE(sortCols->dragMark());
+    QDropEvent drop(QPointF(5, 5), Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    sortCols->handleDrop(&drop);
+    EXPECT_EQ(texts(sortCols), QStringList({"Round", "Market"}));
+    EXPECT_EQ(ascending(dialog), std::vector<bool>({true, false}));
+    EXPECT_FALSE(sortCols->dragMark());
 }
 
 TEST(TableActionsDialog, SortMovesByDragAndDrop) {

@@ -198,6 +198,27 @@ TEST_F(TableActionsValues, FailingQueryIsReportedAndLeavesTheListEmpty) {
     EXPECT_EQ(values.errors.size(), 2);
 }
 
+// Currency shows two decimals: stored values that show alike are offered once.
+TEST(DistinctValues, ValuesShownAlikeAreListedOnce) {
+    testsupport::ScratchDir scratch;
+    const QString path = scratch.path("money.db");
+    {
+        db::Database database = db::Database::create(path);
+        db::exec(database.handle(), QStringLiteral("CREATE TABLE [M] ([Amount] %1)")
+                                        .arg(QString::fromStdString(db::declaredType(db::ColumnType::Currency))));
+        db::exec(database.handle(), "INSERT INTO [M] VALUES (1.001), (1.004), (2), (NULL), (1.004)");
+    }
+    ValuesDialog values(path);
+    values.table = "M";
+    values.dialog->fillSortFilterLists({"Amount"});
+    values.choose(0, "Amount");
+    ASSERT_TRUE(values.loaded(0));
+    const QLocale locale;
+    EXPECT_EQ(sorted(texts(values.dialog->txtFilter[0])),
+              sorted({tables::nullChoiceText(), grid::cellText(1.001, db::ColumnType::Currency, locale),
+                      grid::cellText(2, db::ColumnType::Currency, locale)}));
+}
+
 // 300,000 distinct values: the UI thread keeps running its timers while they load, the list ends up holding
 // them all, and a newer choice in the row replaces a load still running.
 TEST(TableActionsBigColumn, StaysResponsiveAndGetsEveryValue) {
