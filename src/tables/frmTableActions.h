@@ -6,6 +6,10 @@
 // The caller fills the column lists, picks the first tab (and switches the Table Wizard tab off for Sort and
 // Filter), shows it with exec(), tests Cancelled (and sets it back to false), then reads choices().
 //
+// Items move between lstSource and lstSortCols, and between lstSourceTable and lstTargetTable, by double-click,
+// Enter or drag and drop (tables/MoveList.h); a filter column list starts with nothing chosen. Destroying the
+// dialog waits for the value-list queries still running to stop.
+//
 // Owned by its data window (Qt parent); GUI thread only. The table-name source is asked each time a filter
 // column is chosen, and must stay valid for the dialog's life.
 #pragma once
