@@ -35,6 +35,7 @@ struct frmTableActions::Private {
         int generation = 0;  // the id of the row's current load (0: none); batches of an older one are dropped
         bool loading = false;
         bool ended = false;  // the current loader's thread has ended
+        bool justChanged = false;  // the column list's index has just changed (its activation follows at once)
         std::unique_ptr<DistinctValueLoader> loader;
     };
     std::array<ValueRow, 4> rows;

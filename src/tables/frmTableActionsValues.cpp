@@ -15,6 +15,8 @@
 #include <QStringListModel>
 #include <QTimer>
 
+#include <utility>
+
 namespace tables {
 
 namespace {
@@ -61,7 +63,17 @@ void frmTableActions::setupValueBox(int row) {
     values.matchTimer->setInterval(Private::kMatchDelayMs);
     connect(values.matchTimer, &QTimer::timeout, this, [this, row] { showMatches(row); });
     connect(box->lineEdit(), &QLineEdit::textEdited, values.matchTimer, qOverload<>(&QTimer::start));
-    connect(lstFiltCol[row], &QComboBox::activated, this, [this, row] { loadValues(row); });
+    // A column chosen in code or by the user loads the values; choosing the column already chosen loads them
+    // again. A user's choice of another column signals both, and loads once.
+    connect(lstFiltCol[row], &QComboBox::currentIndexChanged, this, [this, row] {
+        loadValues(row);
+        d_->rows[size_t(row)].justChanged = true;
+        QTimer::singleShot(0, this, [this, row] { d_->rows[size_t(row)].justChanged = false; });
+    });
+    connect(lstFiltCol[row], &QComboBox::activated, this, [this, row] {
+        if (!std::exchange(d_->rows[size_t(row)].justChanged, false))
+            loadValues(row);
+    });
 }
 
 // The loader's callbacks, on its thread: each posts to the dialog, tagged with the load it belongs to.

@@ -170,6 +170,9 @@ TEST_F(TableActionsValues, RebuiltAtEveryChoiceUntouchedWithoutATableTypedTextKe
     EXPECT_FALSE(values.dialog->valuesLoading(0));
     EXPECT_EQ(texts(box).size(), before.size() + 1);
     values.table = "All Bids";
+    values.dialog->lstFiltCol[0]->setCurrentIndex(1);  // Bidder, chosen in code
+    ASSERT_TRUE(values.loaded(0));
+    EXPECT_EQ(texts(box).size(), before.size() + 1);
     values.choose(0, "Round");
     ASSERT_TRUE(values.loaded(0));
     EXPECT_EQ(sorted(texts(box)), QStringList({"1", "2", "3"}));
