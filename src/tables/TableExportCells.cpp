@@ -89,7 +89,19 @@ void DisplayCells::appendCurrency(std::string &out, sqlite3_stmt *statement, int
         }
     } else {
         const double value = sqlite3_column_double(statement, column);
-        if (std::isfinite(value)) {
+        // An amount of at most four decimals (as currency is kept) that the double holds exactly as the nearest
+        // double to it: its 15 significant digits are those decimals, so it is rounded on the integer.
+        const double scaled = std::round(value * 10000);
+        if (std::fabs(scaled) < 1e15 && scaled / 10000 == value) {
+            const auto tenThousandths = static_cast<long long>(std::fabs(scaled));
+            const long long cents = (tenThousandths + 50) / 100;
+            if (cents != 0) {
+                char digits[24];
+                const auto end = std::to_chars(digits, digits + sizeof digits, cents / 100).ptr;
+                const char fraction[3] = {char('0' + cents % 100 / 10), char('0' + cents % 10), 0};
+                return appendGrouped(out, value < 0, std::string(digits, end), fraction);
+            }
+        } else if (std::isfinite(value)) {
             db::DecimalDigits number = db::DecimalDigits::fromDouble(value);
             number.roundTo(2, db::DecimalDigits::Tie::AwayFromZero);
             if (!number.isZero()) {
