@@ -160,11 +160,61 @@ def cell(c):
 print(json.dumps([[s.title, [[cell(c) for c in row] for row in s.iter_rows()]] for s in book.worksheets]))
 )";
 
+// The same from the workbook's XML with Python's standard library, where openpyxl is missing: inline strings,
+// numbers, booleans, and numbers whose style has a date format as dates.
+const char *kXlsxXmlScript = R"(
+import json, sys, zipfile, re, datetime
+import xml.etree.ElementTree as ET
+ns = {'m': 'http://schemas.openxmlformats.org/spreadsheetml/2006/main'}
+z = zipfile.ZipFile(sys.argv[1])
+styles = ET.fromstring(z.read('xl/styles.xml'))
+codes = {int(f.get('numFmtId')): f.get('formatCode') for f in styles.findall('m:numFmts/m:numFmt', ns)}
+formats = [codes.get(int(x.get('numFmtId', 0)), 'General') for x in styles.findall('m:cellXfs/m:xf', ns)]
+book = ET.fromstring(z.read('xl/workbook.xml'))
+def column(ref):
+    n = 0
+    for ch in re.match('[A-Z]+', ref).group(0):
+        n = n * 26 + ord(ch) - 64
+    return n - 1
+out = []
+for i, sheet in enumerate(book.findall('m:sheets/m:sheet', ns)):
+    root = ET.fromstring(z.read('xl/worksheets/sheet%d.xml' % (i + 1)))
+    rows = {}
+    width = 0
+    for row in root.findall('m:sheetData/m:row', ns):
+        cells = {}
+        for c in row.findall('m:c', ns):
+            fmt = formats[int(c.get('s', 0))]
+            t = c.get('t')
+            v = c.find('m:v', ns)
+            if t == 'inlineStr':
+                text = ''.join(x.text or '' for x in c.iter('{%s}t' % ns['m']))
+                value = re.sub('_x([0-9A-Fa-f]{4})_', lambda m: chr(int(m.group(1), 16)), text)
+            elif t == 'b':
+                value = v.text == '1'
+            elif v is None:
+                value = None
+            elif 'yy' in fmt:
+                when = datetime.datetime(1899, 12, 30) + datetime.timedelta(seconds=round(float(v.text) * 86400))
+                value = {'date': when.isoformat(), 'format': fmt}
+            else:
+                number = float(v.text)
+                number = int(number) if number.is_integer() else number
+                value = number if fmt == 'General' else {'number': number, 'format': fmt}
+            cells[column(c.get('r'))] = value
+            width = max(width, column(c.get('r')) + 1)
+        rows[int(row.get('r'))] = cells
+    last = max(rows) if rows else 0
+    out.append([sheet.get('name'), [[rows.get(r, {}).get(k) for k in range(width)] for r in range(1, last + 1)]])
+print(json.dumps(out))
+)";
+
 std::optional<QJsonArray> readXlsx(const QString &path) {
-    auto json = runPython(QString::fromUtf8(kXlsxScript), {path});
-    if (!json && toolsRequired())
+    if (auto json = runPython(QString::fromUtf8(kXlsxScript), {path}))
+        return json;
+    if (toolsRequired())
         ADD_FAILURE() << "python3 with openpyxl is needed to read the workbook back";
-    return json;
+    return runPython(QString::fromUtf8(kXlsxXmlScript), {path});
 }
 
 TEST_F(Export, XlsxHoldsNumbersDatesCurrencyAndText) {
@@ -173,7 +223,7 @@ TEST_F(Export, XlsxHoldsNumbersDatesCurrencyAndText) {
     EXPECT_EQ(result.sheets, 1);
     const auto json = readXlsx(out(QStringLiteral("odd.xlsx")));
     if (!json)
-        GTEST_SKIP() << "python3 with openpyxl is not installed: the workbook was not read back";
+        GTEST_SKIP() << "python3 is not installed: the workbook was not read back";
     ASSERT_EQ(json->size(), 1);
     const QJsonArray rows = json->at(0).toArray().at(1).toArray();
     ASSERT_EQ(rows.size(), 7);
@@ -221,7 +271,7 @@ TEST_F(Export, XlsxGoesOnInFurtherSheetsEachWithTheHeader) {
     EXPECT_EQ(result.sheets, 3);
     const auto json = readXlsx(out(QStringLiteral("split.xlsx")));
     if (!json)
-        GTEST_SKIP() << "python3 with openpyxl is not installed: the workbook was not read back";
+        GTEST_SKIP() << "python3 is not installed: the workbook was not read back";
     ASSERT_EQ(json->size(), 3);
     int next = 0;
     for (int s = 0; s < 3; ++s) {
