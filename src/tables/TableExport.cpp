@@ -75,6 +75,10 @@ ExportFormat exportFormatFor(const QString &path) {
 
 ExportResult exportQuery(const QString &databasePath, const QString &jetSql, const QString &target,
                          const ExportOptions &options) {
+    // Replacing the database with its own export would lose the auction.
+    const QString database = QFileInfo(databasePath).canonicalFilePath();
+    if (!database.isEmpty() && QFileInfo(target).canonicalFilePath() == database)
+        throw fileError(QStringLiteral("the export cannot replace the auction database it reads."));
     ExportCursor cursor(databasePath, jetSql, options.progress, options.totalRows);
     ExportResult result = options.format == ExportFormat::Xlsx ? exportWorkbook(cursor, target, options)
                                                                 : exportText(cursor, target, options);

@@ -4,7 +4,8 @@
 // The query runs again on a connection of its own and its rows stream into a temporary file beside the target,
 // which replaces the target only once it is complete: a cancelled or failed export leaves the old file as it was
 // and no partial file behind. Failures are raised as db::Error (the engine's numbers for the query, 75 for a file
-// that cannot be written). The desktop program and lotwise-cli both call exportQuery().
+// that cannot be written, and for the database file itself as the target). The desktop program and lotwise-cli
+// both call exportQuery().
 //
 // Threading: runs on the calling thread; the progress callback is called on it too, at most about ten times a
 // second (also while a slow query is still finding its first row).

@@ -317,6 +317,15 @@ TEST_F(Export, AFailedExportRaisesItsErrorAndLeavesTheOldFile) {
             EXPECT_EQ(error.number(), 75) << name;
         }
     }
+    // The database itself as the target: refused, the auction untouched.
+    const QByteArray auction = fileBytes(path_);
+    try {
+        run(kAllBids, path_);
+        ADD_FAILURE() << "the database was replaced by its export";
+    } catch (const db::Error &error) {
+        EXPECT_EQ(error.number(), 75);
+    }
+    EXPECT_EQ(fileBytes(path_), auction);
     EXPECT_EQ(fileBytes(out(QStringLiteral("keep.txt"))), QByteArray("old contents"));
     EXPECT_EQ(filesIn(out()), QStringList{QStringLiteral("keep.txt")});
 }
