@@ -4,7 +4,7 @@
 // becomes current under the overlay is scrolled into view beside it.
 //
 // A QObject child of the grid (the grid owns it); UI thread only. The grid keeps one at most: freeze() on the
-// same grid replaces the count.
+// same grid replaces the count. The grid must keep its model and selection model while columns are frozen.
 #pragma once
 
 #include <QObject>
