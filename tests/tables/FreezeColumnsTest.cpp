@@ -107,6 +107,18 @@ TEST_F(FreezeColumns, RightClickMakesTheCellCurrentAndPopsUpThePageBreakMenu) {
     EXPECT_EQ(grid->currentIndex(), target);
     ASSERT_EQ(menuPopups.size(), 1u);
     EXPECT_EQ(menuPopups.front(), grid->viewport()->mapToGlobal(pos));
+
+    // On the frozen columns alike.
+    window->FreezeCols();
+    QTableView *overlay = grid::FrozenColumns::overlay(*grid);
+    ASSERT_TRUE(overlay);
+    const QModelIndex frozen = window->Data1->index(1, 2);
+    const QPoint at = overlay->visualRect(frozen).center();
+    QContextMenuEvent onOverlay(QContextMenuEvent::Mouse, at, overlay->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(overlay->viewport(), &onOverlay);
+    EXPECT_EQ(grid->currentIndex(), frozen);
+    ASSERT_EQ(menuPopups.size(), 2u);
+    EXPECT_EQ(menuPopups.back(), overlay->viewport()->mapToGlobal(at));
 }
 
 }  // namespace
