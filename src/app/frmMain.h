@@ -40,6 +40,8 @@ public:
     void PopulateTables() override;
     void PopulateRounds() override;
     ModuleState &moduleState() override { return state_; }
+    // mnuPBreak as a pop-up menu, centred horizontally on the position.
+    void showPageBreakMenu(const QPoint &globalPos) override;
 
     QMdiArea *mdiArea() const { return mdi_; }
     // The active MDI child's content widget, or null.

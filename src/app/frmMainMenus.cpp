@@ -225,4 +225,9 @@ void frmMain::buildStatusBar() {
     panels_[2]->setToolTip(QStringLiteral("Right-click for Sum, Average or Count of the selected cells"));
 }
 
+void frmMain::showPageBreakMenu(const QPoint &globalPos) {
+    QMenu *menu = menus_["mnuPBreak"];
+    menu->popup(globalPos - QPoint(menu->sizeHint().width() / 2, 0));
+}
+
 }  // namespace app

@@ -17,6 +17,9 @@ struct Options {
     QString command;
     QStringList arguments;        // positional arguments after the command
     QString db;                   // --db DB
+    QString round;                // --round R
+    QString sort;                 // --sort TEXT
+    QString filter;               // --filter TEXT
 };
 
 // Parses argv (without the program name). Returns nothing and fills error on a malformed command line.

@@ -3,6 +3,7 @@
 #include "core/HomeDirectory.h"
 #include "core/Prompter.h"
 #include "cli/ConvertCommand.h"
+#include "cli/ExportCommand.h"
 #include "cli/ImportCommands.h"
 #include "cli/TsvWriter.h"
 #include "db/Database.h"
@@ -91,6 +92,7 @@ int runCommand(const Options &options, Streams io) {
             {QStringLiteral("create"), createCommand},         {QStringLiteral("import"), importCommand},
             {QStringLiteral("auto-import"), autoImportCommand}, {QStringLiteral("batch-import"), batchImportCommand},
             {QStringLiteral("compact"), compactCommand},
+            {QStringLiteral("export"), exportCommand},
         };
         const Command command = commands.value(options.command);
         if (!command)

@@ -1,6 +1,9 @@
-// What a data window needs of the main window that holds it: the module state and the two procedures that fill
-// its lists. The main window implements it; tests may provide their own.
+// What a data window needs of the main window that holds it: the module state, the two procedures that fill
+// its lists and the page-break menu its right click pops up. The main window implements it; tests may provide
+// their own.
 #pragma once
+
+#include <QPoint>
 
 namespace app {
 struct ModuleState;
@@ -14,6 +17,8 @@ public:
     virtual void PopulateTables() = 0;
     virtual void PopulateRounds() = 0;
     virtual app::ModuleState &moduleState() = 0;
+    // Pops up the main window's page-break menu at a screen position; a host without one does nothing.
+    virtual void showPageBreakMenu(const QPoint &globalPos) { (void)globalPos; }
 };
 
 }  // namespace grid

@@ -64,6 +64,7 @@ frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent
     connect(ddlRoundNum, &QComboBox::activated, this, [this] { ddlRoundNum_Click(); });
     watchDropDown(ddlTableName, SavedTableIndex, true);
     watchDropDown(ddlRoundNum, SavedRoundIndex, false);
+    setUpGridTools();
 }
 
 frmFlexGrid::~frmFlexGrid() = default;

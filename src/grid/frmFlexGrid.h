@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class QAbstractItemView;
 class QBoxLayout;
 class QComboBox;
 class QLabel;
@@ -84,6 +85,8 @@ private:
     void load(const QString &statement);
     void showError(int number, const QString &description);
     void watchDropDown(DropDownList *list, int &saved, bool tables);
+    void setUpGridTools();
+    void gridRightClick(QAbstractItemView *view, const QPoint &pos);
 
     DataWindowHost &host_;
     QBoxLayout *lists_ = nullptr;

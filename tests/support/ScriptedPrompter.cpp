@@ -62,6 +62,8 @@ QString ScriptedPrompter::showSave(const app::FileDialog &dialog) { return showO
 void ScriptedPrompter::setStatus(int panel, const QString &text) {
     if (panel == app::kStatusPanelText)
         statuses << text;
+    if (panel == app::kStatusPanelResult)
+        results << text;
 }
 
 bool ScriptedPrompter::progressStep(int done, const QString &text) {

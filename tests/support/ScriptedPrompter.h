@@ -39,6 +39,7 @@ public:
     std::vector<Shown> messages;  // every message box shown
     std::vector<app::FileDialog> dialogs;
     QStringList statuses;         // texts of status panel 1, in order
+    QStringList results;          // texts of status panel 3 (computed results), in order
     QString caption;
     std::vector<QString> progress;
 
