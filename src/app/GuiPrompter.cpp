@@ -139,7 +139,10 @@ void GuiPrompter::busyCursor(bool on) {
 
 void GuiPrompter::progressStart(const QString &title, int steps) {
     progressDone();
-    progress_ = new QProgressDialog(QString(), QStringLiteral("Stop After This Round"), 0, steps, window_);
+    // A batch import stops between rounds, never inside one; other long work stops at once.
+    const QString stop = title == QLatin1String("Batch Import") ? QStringLiteral("Stop After This Round")
+                                                                 : QStringLiteral("Cancel");
+    progress_ = new QProgressDialog(QString(), stop, 0, steps, window_);
     progress_->setWindowTitle(title);
     progress_->setWindowModality(Qt::WindowModal);
     progress_->setMinimumDuration(0);
