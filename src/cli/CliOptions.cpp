@@ -53,6 +53,10 @@ QString usage() {
         "  auto-import --db DB                    import the next round from the folder of the last import\n"
         "  batch-import ROUND1.zip                create an auction and import every following round file\n"
         "  compact --db DB                        compact the auction database in place\n"
+        "  drop --db DB TABLE                     drop a user-defined table (asks first: --yes / --no answer)\n"
+        "  query --db DB list                     list the stored Query Builder queries: a header line, then\n"
+        "                                         name, select, into, from, where, order by (tab-separated)\n"
+        "  query --db DB run NAME                 build the table of a stored query, as its Run button does\n"
         "options: --home DIR (home directory), --yes / --no (answer to the questions)\n");
 }
 

@@ -4,6 +4,7 @@
 #include "core/Prompter.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ImportCommands.h"
+#include "cli/TableCommands.h"
 #include "cli/TsvWriter.h"
 #include "db/Database.h"
 #include "db/JetTranslator.h"
@@ -91,6 +92,8 @@ int runCommand(const Options &options, Streams io) {
             {QStringLiteral("create"), createCommand},         {QStringLiteral("import"), importCommand},
             {QStringLiteral("auto-import"), autoImportCommand}, {QStringLiteral("batch-import"), batchImportCommand},
             {QStringLiteral("compact"), compactCommand},
+            {QStringLiteral("drop"), dropCommand},
+            {QStringLiteral("query"), queryCommand},
         };
         const Command command = commands.value(options.command);
         if (!command)
