@@ -38,26 +38,26 @@ void dropStatements(db::Database &database, const QString &table) {
 
 DropOutcome DropUserTable(app::ModuleState &state, const QString &table, const std::function<void()> &release) {
     app::Prompter &ui = state.ui();
-    {
+    bool allowed = false;
+    try {
         const app::BusyCursor busy(ui);
-        try {
-            if (!mayDrop(state, table)) {
-                ui.msgBox(QStringLiteral("Access to ") + table + QStringLiteral(" denied."),
-                          {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("Access Denied"));
-                return DropOutcome::Refused;
-            }
-        } catch (const db::Error &error) {
-            showError(ui, error);
-            return DropOutcome::Failed;
-        }
+        allowed = mayDrop(state, table);
+    } catch (const db::Error &error) {
+        showError(ui, error);
+        return DropOutcome::Failed;
+    }
+    if (!allowed) {
+        ui.msgBox(QStringLiteral("Access to ") + table + QStringLiteral(" denied."),
+                  {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("Access Denied"));
+        return DropOutcome::Refused;
     }
     const app::Answer answer = ui.msgBox(QStringLiteral("This action will permanently delete") + app::CR +
                                              QStringLiteral("the current table, continue anyway?"),
                                          {app::Buttons::YesNo}, QStringLiteral("Caution"));
     if (answer != app::Answer::Yes)
         return DropOutcome::Declined;
-    const app::BusyCursor busy(ui);
     try {
+        const app::BusyCursor busy(ui);  // while the table is dropped; an error is shown with the normal pointer
         if (release)
             release();
         dropStatements(state.AuctionDb, table);

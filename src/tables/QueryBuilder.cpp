@@ -123,6 +123,19 @@ void buildReleasing(db::Database &database, const QString &statement, const QStr
     }
 }
 
+// Checks the target the statement creates, then builds it. Returns why the target was refused, or empty text.
+QString buildChecked(db::Database &database, const QueryRow &row, const QString &storedName,
+                     const ReleaseTable &release) {
+    const QString statement = importer::queryStatement(row.clauses);
+    const db::jet::Translation translation = database.translate(statement);
+    if (translation.kind != db::jet::StatementKind::SelectInto)
+        return QStringLiteral("The statement does not make a table.");
+    const QString refusal = targetRefusal(database, storedName, translation.table);
+    if (refusal.isEmpty())
+        buildReleasing(database, statement, row.clauses.into, translation.table, release);
+    return refusal;
+}
+
 }  // namespace
 
 bool runQuery(app::ModuleState &state, const QString &storedName, const QueryRow &row, const ReleaseTable &release) {
@@ -133,22 +146,17 @@ bool runQuery(app::ModuleState &state, const QString &storedName, const QueryRow
                   QStringLiteral("Error"));
         return false;
     }
-    const app::BusyCursor busy(ui);
-    db::Database &database = state.AuctionDb;
-    const QString statement = importer::queryStatement(c);
+    QString refusal;
     try {
-        const db::jet::Translation translation = database.translate(statement);
-        const QString refusal = translation.kind == db::jet::StatementKind::SelectInto
-                                    ? targetRefusal(database, storedName, translation.table)
-                                    : QStringLiteral("The statement does not make a table.");
-        if (!refusal.isEmpty()) {
-            ui.msgBox(QStringLiteral("The table was not built, and nothing was changed:") + app::CR + refusal,
-                      {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("Error"));
-            return false;
-        }
-        buildReleasing(database, statement, c.into, translation.table, release);
+        const app::BusyCursor busy(ui);  // while the table is built; the outcome is shown with the normal pointer
+        refusal = buildChecked(state.AuctionDb, row, storedName, release);
     } catch (const db::Error &error) {
         ui.msgBox(QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description()), {}, {});
+        return false;
+    }
+    if (!refusal.isEmpty()) {
+        ui.msgBox(QStringLiteral("The table was not built, and nothing was changed:") + app::CR + refusal,
+                  {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("Error"));
         return false;
     }
     ui.msgBox(finishedMessage(listedTableName(c.into)), {}, {});
