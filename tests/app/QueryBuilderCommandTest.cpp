@@ -21,8 +21,7 @@ TEST_F(MainWindowFixture, SqlQueryBuilderOpensBesideTheFrameAndRunsOnTheActiveDa
     trigger("tbSQL");
     tables::frmSql *sql = tables::frmSql::instance();
     ASSERT_NE(sql, nullptr);
-    EXPECT_TRUE(sql->isWindow());
-    EXPECT_EQ(sql->parentWidget(), window.get());
+    EXPECT_TRUE(sql->isWindow() && sql->parentWidget() == window.get());
     EXPECT_EQ(window->mdiArea()->subWindowList().size(), 1);
     trigger("mnuToolsSQLCommandLine");  // raised, not opened twice
     EXPECT_EQ(tables::frmSql::instance(), sql);
@@ -36,5 +35,4 @@ TEST_F(MainWindowFixture, SqlQueryBuilderOpensBesideTheFrameAndRunsOnTheActiveDa
     sql->cmdRun->click();
     EXPECT_TRUE(ui.messages.back().text.startsWith("     Finished building the table 'Mine'")) << ui.messages.back().text;
     EXPECT_TRUE(state.AuctionDb.tableExists("Mine"));
-    sql->cmdClose->click();
 }

@@ -36,7 +36,6 @@ TEST_F(TableCommands, DropRefusesTheAuctionsTablesAndAsksFirst) {
     const CliRun refused = cli({"--yes", "drop", "--db", auction, "All Bids"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "Access Denied: Access to All Bids denied.\n");
-    EXPECT_EQ(cli({"--yes", "drop", "--db", auction, "sysWizard"}).exitCode, 1);
 
     ASSERT_EQ(rows("SELECT [Bidder] INTO [Mine] FROM [Bidders]"), QStringList());
     const CliRun declined = cli({"--no", "drop", "--db", auction, "Mine"});
@@ -46,9 +45,7 @@ TEST_F(TableCommands, DropRefusesTheAuctionsTablesAndAsksFirst) {
 
     const CliRun dropped = cli({"--yes", "drop", "--db", auction, "Mine"});
     EXPECT_EQ(dropped.exitCode, 0) << dropped.err;
-    const CliRun gone = cli({"sql", "--db", auction, "SELECT * FROM [Mine]"});
-    EXPECT_TRUE(failedWithOneMessage(gone, 3078));
-    EXPECT_TRUE(failedWithUsage(cli({"drop", "--db", auction})));
+    EXPECT_TRUE(failedWithOneMessage(cli({"sql", "--db", auction, "SELECT * FROM [Mine]"}), 3078));
 }
 
 TEST_F(TableCommands, QueriesAreListedAndRunAsTheQueryBuilderRunsThem) {
@@ -65,7 +62,6 @@ TEST_F(TableCommands, QueriesAreListedAndRunAsTheQueryBuilderRunsThem) {
     EXPECT_EQ(built.err, "Lotwise:      Finished building the table 'Bidder List'\nTo view the table, select it from "
                          "the\n         Table pull-down menu.\n");
     EXPECT_EQ(rows("SELECT Count(*) FROM [Bidder List]"), QStringList({"16"}));
-    EXPECT_EQ(rows("SELECT [TableName] FROM [sysTables] WHERE [TableName] = 'Bidder List'"), QStringList({"Bidder List"}));
 
     const CliRun refused = cli({"query", "--db", auction, "run", "It's bad"});
     EXPECT_EQ(refused.exitCode, 1);
@@ -75,5 +71,4 @@ TEST_F(TableCommands, QueriesAreListedAndRunAsTheQueryBuilderRunsThem) {
     const CliRun missing = cli({"query", "--db", auction, "run", "Nobody"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, "Error: No query is named 'Nobody'.\n");
-    EXPECT_TRUE(failedWithUsage(cli({"query", "--db", auction, "start"})));
 }

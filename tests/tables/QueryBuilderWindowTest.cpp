@@ -23,16 +23,14 @@ namespace {
 // Fills the lists of the window it was given, as the main window fills the active one's.
 class TestHost : public grid::DataWindowHost {
 public:
-    TestHost(UserTableFixture &fixture, app::ModuleState &state) : fixture_(fixture), state_(state) {}
-    void PopulateTables() override { window->refillList(window->ddlTableName, tableList()); }
+    explicit TestHost(UserTableFixture &fixture) : fixture_(fixture) {}
+    void PopulateTables() override { window->refillList(window->ddlTableName, fixture_.column("SELECT * FROM sysTables")); }
     void PopulateRounds() override { window->refillList(window->ddlRoundNum, {"3", "2", "1"}); }
-    app::ModuleState &moduleState() override { return state_; }
-    QStringList tableList();
+    app::ModuleState &moduleState() override { return fixture_.moduleState(); }
     grid::frmFlexGrid *window = nullptr;
 
 private:
     UserTableFixture &fixture_;
-    app::ModuleState &state_;
 };
 
 class QueryBuilderWindowTest : public UserTableFixture {
@@ -54,11 +52,11 @@ protected:
             all << box->text();
         return all;
     }
-    QStringList enabledClauses(tables::frmSql *window) {
-        QStringList enabled;
-        for (int i = 0; i < 5; ++i)
-            enabled << (window->txtSql[size_t(i)]->isEnabled() ? "on" : "off");
-        return enabled;
+    // Whether the five clause boxes are enabled, all alike.
+    bool clausesEnabled(tables::frmSql *window) {
+        for (int i = 1; i < 5; ++i)
+            EXPECT_EQ(window->txtSql[size_t(i)]->isEnabled(), window->txtSql[0]->isEnabled());
+        return window->txtSql[0]->isEnabled();
     }
     grid::frmFlexGrid *dataWindow(const QString &table) {
         auto *window = new grid::frmFlexGrid(host, &frame);
@@ -72,11 +70,9 @@ protected:
     }
     void store(const QueryRow &row) { ASSERT_EQ(tables::saveQuery(state.AuctionDb, {}, row), ""); }
 
-    TestHost host{*this, state};
+    TestHost host{*this};
     QWidget frame;  // holds the windows; goes before the host they use
 };
-
-QStringList TestHost::tableList() { return fixture_.column("SELECT * FROM [sysTables]"); }
 
 const QueryRow kFirst = {"First", {"[Round], [Bidder]", "[First Table]", "[Bidders]", "", ""}};
 const QueryRow kSecond = {"Second", {"[Round]", "[Second Table]", "[All Bids]", "[Round] = 1", "[Round]"}};
@@ -87,23 +83,18 @@ TEST_F(QueryBuilderWindowTest, BoxesNavigatorAndANewRowPastTheLast) {
     store(kFirst);
     store(kSecond);
     tables::frmSql *window = openWindow();
-    EXPECT_EQ(window->windowTitle(), "SQL Query Wizard");
     EXPECT_EQ(window, openWindow());  // one instance
     EXPECT_EQ(texts(window), QStringList({"[Round], [Bidder]", "[First Table]", "[Bidders]", "", "", "First"}));
-    EXPECT_EQ(window->Data1->text(), "First");
-
     window->cmdLast->click();
     EXPECT_EQ(window->Data1->text(), "Second");
     window->cmdNext->click();  // past the last: a new, empty row
     EXPECT_EQ(window->position(), 2);
     EXPECT_EQ(texts(window), QStringList({"", "", "", "", "", ""}));
-    EXPECT_EQ(enabledClauses(window), QStringList({"off", "off", "off", "off", "off"}));
-    EXPECT_EQ(window->Data1->text(), "");
-
+    EXPECT_FALSE(clausesEnabled(window));
     type(window, 5, "  ");
-    EXPECT_EQ(enabledClauses(window), QStringList({"off", "off", "off", "off", "off"}));
+    EXPECT_FALSE(clausesEnabled(window));
     type(window, 5, "Third");
-    EXPECT_EQ(enabledClauses(window), QStringList({"on", "on", "on", "on", "on"}));
+    EXPECT_TRUE(clausesEnabled(window));
     EXPECT_EQ(window->Data1->text(), "Third");
     type(window, 0, "*");
     window->cmdPrevious->click();  // saved, then one back
@@ -131,7 +122,6 @@ TEST_F(QueryBuilderWindowTest, RefusedSavesKeepTheRowAndItsTexts) {
     ui.expectMessage("SQL Query Wizard");
     window->cmdFirst->click();
     EXPECT_TRUE(ui.messages.back().text.startsWith("A query named 'first' already exists")) << ui.messages.back().text;
-    EXPECT_EQ(texts(window)[0], "[Round]");
 
     ui.expectMessage("SQL Query Wizard");  // closing saves too, and a refusal keeps the window open
     window->cmdClose->click();
@@ -156,12 +146,6 @@ TEST_F(QueryBuilderWindowTest, RunWithoutADataWindowBuildsTheTableAndStoresTheRo
     EXPECT_TRUE(ui.messages.back().text.startsWith("     Finished building the table 'Built Table'"));
     EXPECT_EQ(count("SELECT Count(*) FROM [Built Table]"), count("SELECT Count(*) FROM [Bidders]"));
     EXPECT_EQ(column("SELECT [Txt1] FROM [sysQueryBuilder] WHERE [Txt5] = 'Built'"), QStringList({"[Built Table]"}));
-    EXPECT_EQ(listed("Built Table"), 1);
-
-    type(window, 1, "[All Bids]");  // refused: nothing changes
-    ui.expectMessage("Error");
-    window->cmdRun->click();
-    EXPECT_EQ(count("SELECT Count(*) FROM [All Bids]"), 35);
 }
 
 TEST_F(QueryBuilderWindowTest, RunReleasesEveryDataWindowShowingTheTarget) {

@@ -20,6 +20,7 @@ public:
     // Appends the next round of auction 11 (4, then 5, ...) with the import statements, then rebuilds the Query
     // Builder tables as an import does.
     void importNextRound();
+    app::ModuleState &moduleState() { return state; }
 
 protected:
     UserTableFixture();
