@@ -7,6 +7,8 @@
 #include "db/Recordset.h"
 #include "db/Sqlite.h"
 
+#include <iterator>
+
 namespace tables {
 
 using db::jet::singleQuoted;
@@ -48,15 +50,23 @@ QString saveQuery(db::Database &database, const QString &storedName, const Query
     if (nameTaken(database, row.name, storedName))
         return QStringLiteral("A query named '%1' already exists: choose another name.").arg(row.name);
     const importer::QueryClauses &c = row.clauses;
-    const QStringList values = {singleQuoted(row.name),    singleQuoted(c.select), singleQuoted(c.into),
-                                singleQuoted(c.from),      singleQuoted(c.where),  singleQuoted(c.order)};
-    db::Transaction transaction(database);
-    if (!storedName.isEmpty())
-        database.execute(QStringLiteral("DELETE * FROM [sysQueryBuilder] WHERE [Txt5] = ") + singleQuoted(storedName));
-    database.execute(QStringLiteral("INSERT INTO [sysQueryBuilder] ([Txt5], [Txt0], [Txt1], [Txt2], [Txt3], [Txt4]) "
-                                    "VALUES (") +
-                     values.join(QStringLiteral(", ")) + u')');
-    transaction.commit();
+    const QString values[] = {singleQuoted(row.name), singleQuoted(c.select), singleQuoted(c.into),
+                              singleQuoted(c.from), singleQuoted(c.where),   singleQuoted(c.order)};
+    if (storedName.isEmpty()) {
+        database.execute(QStringLiteral("INSERT INTO [sysQueryBuilder] ([Txt5], [Txt0], [Txt1], [Txt2], [Txt3], [Txt4]) "
+                                        "VALUES (") +
+                         QStringList(std::begin(values), std::end(values)).join(QStringLiteral(", ")) + u')');
+        return {};
+    }
+    // Changed in place, so that the row keeps its position among the others.
+    QStringList sets;
+    const char *const columns[] = {"Txt5", "Txt0", "Txt1", "Txt2", "Txt3", "Txt4"};
+    for (int i = 0; i < 6; ++i)
+        sets << QStringLiteral("[%1] = ").arg(QLatin1String(columns[i])) + values[i];
+    database.execute(QStringLiteral("UPDATE [sysQueryBuilder] SET ") + sets.join(QStringLiteral(", ")) +
+                     QStringLiteral(" WHERE [Txt5] = ") + singleQuoted(storedName));
+    if (database.recordsAffected() == 0)  // deleted meanwhile (another program): stored anew
+        return saveQuery(database, {}, row);
     return {};
 }
 

@@ -85,6 +85,9 @@ TEST_F(QueryBuilderWindowTest, BoxesNavigatorAndANewRowPastTheLast) {
     tables::frmSql *window = openWindow();
     EXPECT_EQ(window, openWindow());  // one instance
     EXPECT_EQ(texts(window), QStringList({"[Round], [Bidder]", "[First Table]", "[Bidders]", "", "", "First"}));
+    type(window, 3, "[Round] = 2");
+    window->cmdNext->click();  // saved in place: the next row is still the second
+    EXPECT_EQ(window->Data1->text(), "Second");
     window->cmdLast->click();
     EXPECT_EQ(window->Data1->text(), "Second");
     window->cmdNext->click();  // past the last: a new, empty row
@@ -99,7 +102,7 @@ TEST_F(QueryBuilderWindowTest, BoxesNavigatorAndANewRowPastTheLast) {
     type(window, 0, "*");
     window->cmdPrevious->click();  // saved, then one back
     EXPECT_EQ(window->Data1->text(), "Second");
-    EXPECT_EQ(column("SELECT [Txt5] FROM [sysQueryBuilder]"), QStringList({"First", "Second", "Third"}));
+    EXPECT_EQ(column("SELECT [Txt3] FROM [sysQueryBuilder]"), QStringList({"[Round] = 2", "[Round] = 1", ""}));
     window->cmdNext->click();
     EXPECT_EQ(texts(window), QStringList({"*", "", "", "", "", "Third"}));
 }
