@@ -22,7 +22,8 @@ bool QueryRow::operator==(const QueryRow &other) const {
 
 QList<QueryRow> loadQueries(const db::Database &database) {
     QList<QueryRow> queries;
-    const auto rows = database.openRecordset(QStringLiteral("SELECT * FROM [sysQueryBuilder]"), db::RecordsetType::Snapshot);
+    const auto rows =
+        database.openRecordset(QStringLiteral("SELECT * FROM [sysQueryBuilder]"), db::RecordsetType::Snapshot);
     for (; !rows->eof(); rows->moveNext()) {
         const auto text = [&](const char *column) { return rows->value(QString::fromLatin1(column)).toString(); };
         queries.append({text("Txt5"), {text("Txt0"), text("Txt1"), text("Txt2"), text("Txt3"), text("Txt4")}});
@@ -53,8 +54,8 @@ QString saveQuery(db::Database &database, const QString &storedName, const Query
     const QString values[] = {singleQuoted(row.name), singleQuoted(c.select), singleQuoted(c.into),
                               singleQuoted(c.from), singleQuoted(c.where),   singleQuoted(c.order)};
     if (storedName.isEmpty()) {
-        database.execute(QStringLiteral("INSERT INTO [sysQueryBuilder] ([Txt5], [Txt0], [Txt1], [Txt2], [Txt3], [Txt4]) "
-                                        "VALUES (") +
+        database.execute(QStringLiteral("INSERT INTO [sysQueryBuilder] ([Txt5], [Txt0], [Txt1], [Txt2], [Txt3], "
+                                        "[Txt4]) VALUES (") +
                          QStringList(std::begin(values), std::end(values)).join(QStringLiteral(", ")) + u')');
         return {};
     }
@@ -152,8 +153,8 @@ bool runQuery(app::ModuleState &state, const QString &storedName, const QueryRow
     app::Prompter &ui = state.ui();
     const importer::QueryClauses &c = row.clauses;
     if (c.select.trimmed().isEmpty() || c.into.trimmed().isEmpty() || c.from.trimmed().isEmpty()) {
-        ui.msgBox(QStringLiteral("SELECT, INTO, and FROM are required fields."), {app::Buttons::OK, app::Icon::Exclamation},
-                  QStringLiteral("Error"));
+        ui.msgBox(QStringLiteral("SELECT, INTO, and FROM are required fields."),
+                  {app::Buttons::OK, app::Icon::Exclamation}, QStringLiteral("Error"));
         return false;
     }
     QString refusal;

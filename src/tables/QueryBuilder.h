@@ -43,8 +43,8 @@ QString saveQuery(db::Database &database, const QString &storedName, const Query
 void deleteQuery(db::Database &database, const QString &name);
 
 // Why this row may not build its table, or empty text: the target must be a new table or the table this row
-// builds (the row stored under storedName names it), never a supplied, system or Table Wizard table nor the table another row
-// builds. `target` is the table the statement creates.
+// builds (the row stored under storedName names it); never a supplied, system or Table Wizard table, nor the
+// table another row builds. `target` is the table the statement creates.
 QString targetRefusal(const db::Database &database, const QString &storedName, const QString &target);
 
 // Lets go of every data window that shows the table (given without brackets), so that it can be dropped.

@@ -33,6 +33,6 @@ TEST_F(MainWindowFixture, SqlQueryBuilderOpensBesideTheFrameAndRunsOnTheActiveDa
     sql->txtSql[2]->setText("[Bidders]");
     ui.expectMessage("");
     sql->cmdRun->click();
-    EXPECT_TRUE(ui.messages.back().text.startsWith("     Finished building the table 'Mine'")) << ui.messages.back().text;
+    EXPECT_TRUE(ui.messages.back().text.startsWith("     Finished building the table 'Mine'"));
     EXPECT_TRUE(state.AuctionDb.tableExists("Mine"));
 }

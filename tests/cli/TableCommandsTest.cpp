@@ -21,8 +21,9 @@ protected:
     }
     void store(const QString &name, const QString &select, const QString &into, const QString &from) {
         const CliRun run = cli({"sql", "--db", auction,
-                                "INSERT INTO [sysQueryBuilder] ([Txt5], [Txt0], [Txt1], [Txt2], [Txt3], [Txt4]) VALUES ('" +
-                                    name + "', '" + select + "', '" + into + "', '" + from + "', '', '[Round] DESC')"});
+                                "INSERT INTO [sysQueryBuilder] ([Txt5], [Txt0], [Txt1], [Txt2], [Txt3], [Txt4]) "
+                                "VALUES ('" + name + "', '" + select + "', '" + into + "', '" + from +
+                                    "', '', '[Round] DESC')"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
     }
 

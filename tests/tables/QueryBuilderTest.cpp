@@ -43,7 +43,8 @@ TEST_F(QueryBuilderTest, RowsAreSavedRenamedAndRefusedWithoutLoss) {
     const QueryRow first = bidders("First", "[One]"), second = bidders("Second", "[Two]");
     EXPECT_EQ(tables::saveQuery(state.AuctionDb, {}, first), "");
     EXPECT_EQ(tables::saveQuery(state.AuctionDb, {}, second), "");
-    EXPECT_EQ(tables::saveQuery(state.AuctionDb, {}, bidders("   ", "[X]")), "A query needs a name: type one in Query Name.");
+    EXPECT_EQ(tables::saveQuery(state.AuctionDb, {}, bidders("   ", "[X]")),
+              "A query needs a name: type one in Query Name.");
     EXPECT_EQ(tables::saveQuery(state.AuctionDb, "Second", bidders("FIRST", "[X]")),  // a rename onto another row
               "A query named 'FIRST' already exists: choose another name.");
     EXPECT_EQ(tables::loadQueries(state.AuctionDb), QList<QueryRow>({first, second}));
@@ -149,7 +150,8 @@ TEST_F(QueryBuilderTest, AHeldTargetIsReleasedOrReportedAfterBoundedTries) {
 
 TEST_F(QueryBuilderTest, QuotesInNamesAndValuesWorkEverywhere) {
     const QueryRow row = {"Bob's \"best\" query",
-                          {"[Bidder], [Round]", "[O'Brien \"Q\" Table]", "[Bidders]", "[Bidder] <> 'D''Amico \"x\"'", ""}};
+                          {"[Bidder], [Round]", "[O'Brien \"Q\" Table]", "[Bidders]",
+                           "[Bidder] <> 'D''Amico \"x\"'", ""}};
     ui.expectMessage("");
     ASSERT_TRUE(run(row));
     EXPECT_EQ(tables::loadQueries(state.AuctionDb), QList<QueryRow>({row}));
@@ -166,7 +168,8 @@ TEST_F(QueryBuilderTest, ATableBuiltByRunSurvivesTwoMoreImports) {
     ASSERT_TRUE(run(bidders("Survivor", "[Survivor]")));
     importNextRound();
     importNextRound();
-    EXPECT_EQ(column("SELECT DISTINCT [Round] FROM [Survivor] ORDER BY [Round] DESC"), QStringList({"5", "4", "3", "2", "1"}));
+    EXPECT_EQ(column("SELECT DISTINCT [Round] FROM [Survivor] ORDER BY [Round] DESC"),
+              QStringList({"5", "4", "3", "2", "1"}));
     EXPECT_EQ(listed("Survivor"), 1);
     EXPECT_EQ(ui.statuses.back(), "Completed Auto-Rebuilding Customized Table(s)!");
 }

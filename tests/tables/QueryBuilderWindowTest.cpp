@@ -24,7 +24,9 @@ namespace {
 class TestHost : public grid::DataWindowHost {
 public:
     explicit TestHost(UserTableFixture &fixture) : fixture_(fixture) {}
-    void PopulateTables() override { window->refillList(window->ddlTableName, fixture_.column("SELECT * FROM sysTables")); }
+    void PopulateTables() override {
+        window->refillList(window->ddlTableName, fixture_.column("SELECT * FROM sysTables"));
+    }
     void PopulateRounds() override { window->refillList(window->ddlRoundNum, {"3", "2", "1"}); }
     app::ModuleState &moduleState() override { return fixture_.moduleState(); }
     grid::frmFlexGrid *window = nullptr;
