@@ -65,6 +65,8 @@ frmSql::frmSql(app::ModuleState &state, ActiveChild activeChild, QWidget *owner)
     connect(cmdRun, &QPushButton::clicked, this, [this] { cmdRun_Click(); });
     connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { close(); });
+    if (owner)
+        owner->installEventFilter(this);
 }
 
 frmSql::~frmSql() = default;
@@ -193,6 +195,12 @@ void frmSql::closeEvent(QCloseEvent *event) {
         event->accept();
     else
         event->ignore();
+}
+
+bool frmSql::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == parentWidget() && event->type() == QEvent::Close)
+        saveEdits();
+    return QWidget::eventFilter(watched, event);
 }
 
 bool frmSql::runCurrent(const ReleaseTable &release) {

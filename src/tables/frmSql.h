@@ -5,7 +5,7 @@
 // window's active data window (its TableSql2), or directly when no data window is open.
 //
 // One instance at a time (open()), modeless, a tool window beside the main window that owns it (Qt parent); it
-// deletes itself when closed. The module state must outlive it. GUI thread only.
+// deletes itself when closed, and saves its edits when the owner closes. The module state must outlive it. GUI thread only.
 #pragma once
 
 #include "tables/QueryBuilder.h"
@@ -68,6 +68,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // The owner closing (the program ending) saves the edits too; a refused save is said, but cannot stop it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     frmSql(app::ModuleState &state, ActiveChild activeChild, QWidget *owner);

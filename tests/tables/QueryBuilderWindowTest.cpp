@@ -107,6 +107,9 @@ TEST_F(QueryBuilderWindowTest, BoxesNavigatorAndANewRowPastTheLast) {
     EXPECT_EQ(column("SELECT [Txt3] FROM [sysQueryBuilder]"), QStringList({"[Round] = 2", "[Round] = 1", ""}));
     window->cmdNext->click();
     EXPECT_EQ(texts(window), QStringList({"*", "", "", "", "", "Third"}));
+    type(window, 4, "[Round]");
+    frame.close();  // the program ending keeps the edits
+    EXPECT_EQ(column("SELECT [Txt4] FROM [sysQueryBuilder] WHERE [Txt5] = 'Third'"), QStringList({"[Round]"}));
 }
 
 TEST_F(QueryBuilderWindowTest, RefusedSavesKeepTheRowAndItsTexts) {
