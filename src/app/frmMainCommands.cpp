@@ -9,6 +9,7 @@
 #include "app/frmAbout.h"
 #include "db/Error.h"
 #include "import/ImportRound.h"
+#include "tables/frmSql.h"
 
 #include <QAction>
 #include <QLabel>
@@ -81,6 +82,8 @@ void frmMain::connectCommands() {
     on("mnuWindowTileHorizontal", [this] { tileHorizontal(mdi_); });
     on("mnuWindowTileVertical", [this] { tileVertical(mdi_); });
     on("mnuWindowArrangeIcons", [this] { arrangeIcons(mdi_); });
+    // The SQL Query Builder: one modeless window beside the frame, so the active data window stays active.
+    on("mnuToolsSQLCommandLine", [this] { tables::frmSql::open(state_, [this] { return activeChild(); }, this); });
     on("mnuHelpContents", [this] { showHelp(false); });
     on("mnuHelpSearch", [this] { showHelp(true); });
     on("mnuHelpAbout", [this] {
@@ -88,7 +91,7 @@ void frmMain::connectCommands() {
         about.exec();
     });
     // Dialogs of commands that come with later versions: until then they answer like a missing operation.
-    for (const char *later : {"mnuFilePrintSetup", "mnuFilePrintPreview", "mnuViewSummary", "mnuToolsSQLCommandLine"})
+    for (const char *later : {"mnuFilePrintSetup", "mnuFilePrintPreview", "mnuViewSummary"})
         on(later, [this, later] { forward(later, false); });
     connect(tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction *action) { tbToolBar_ButtonClick(action->data().toString()); });

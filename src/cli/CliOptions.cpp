@@ -65,6 +65,10 @@ QString usage() {
         "  export --db DB TABLE OUT [--round R] [--sort TEXT] [--filter TEXT]\n"
         "                                         write the rows a data window shows to OUT: .txt tab-delimited,\n"
         "                                         .csv, .xlsx\n"
+        "  drop --db DB TABLE                     drop a user-defined table (asks first: --yes / --no answer)\n"
+        "  query --db DB list                     list the stored Query Builder queries: a header line, then\n"
+        "                                         name, select, into, from, where, order by (tab-separated)\n"
+        "  query --db DB run NAME                 build the table of a stored query, as its Run button does\n"
         "options: --home DIR (home directory), --yes / --no (answer to the questions)\n");
 }
 

@@ -5,6 +5,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommands.h"
+#include "cli/TableCommands.h"
 #include "cli/TsvWriter.h"
 #include "db/Database.h"
 #include "db/JetTranslator.h"
@@ -93,6 +94,8 @@ int runCommand(const Options &options, Streams io) {
             {QStringLiteral("auto-import"), autoImportCommand}, {QStringLiteral("batch-import"), batchImportCommand},
             {QStringLiteral("compact"), compactCommand},
             {QStringLiteral("export"), exportCommand},
+            {QStringLiteral("drop"), dropCommand},
+            {QStringLiteral("query"), queryCommand},
         };
         const Command command = commands.value(options.command);
         if (!command)

@@ -61,6 +61,9 @@ public:
     // User-defined tables (grid/frmFlexGridUserTables.cpp): dropping one, building one from the Query Builder.
     Q_INVOKABLE void DropTable();
     Q_INVOKABLE void TableSql2();
+    // Every data window inside frame (the main window) that shows the table (named without brackets, any case)
+    // lets go of it by switching to the first table of its list. frame may be null.
+    static void releaseTable(QWidget *frame, const QString &table);
 
     // The statement the grid shows, as built from the lists.
     const QString &shownStatement() const { return statement_; }

@@ -4,31 +4,16 @@
 #include "db/Error.h"
 #include "db/JetTranslator.h"
 #include "db/Recordset.h"
+#include "import/QueryStatement.h"
 
 namespace importer {
 
 namespace {
 
-// The name a Query Builder target is listed under in sysTables: without blanks around it and without the
-// brackets it may be written with, as the Query Builder lists it, so that every rebuild replaces the same row.
-QString listedName(const QString &into) {
-    QString name = into.trimmed();
-    if (name.startsWith(u'[') && name.endsWith(u']'))
-        name = name.mid(1, name.size() - 2);
-    return name;
-}
-
-QString rebuildStatement(const db::Recordset &row) {
-    const QString where = row.value(QStringLiteral("Txt3")).toString();
-    const QString order = row.value(QStringLiteral("Txt4")).toString();
-    QString sql = QStringLiteral("SELECT ") + row.value(QStringLiteral("Txt0")).toString() + QStringLiteral(" INTO ") +
-                  row.value(QStringLiteral("Txt1")).toString() + QStringLiteral(" FROM ") +
-                  row.value(QStringLiteral("Txt2")).toString();
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where;
-    if (!order.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + order;
-    return sql;
+QueryClauses clausesOf(const db::Recordset &row) {
+    return {row.value(QStringLiteral("Txt0")).toString(), row.value(QStringLiteral("Txt1")).toString(),
+            row.value(QStringLiteral("Txt2")).toString(), row.value(QStringLiteral("Txt3")).toString(),
+            row.value(QStringLiteral("Txt4")).toString()};
 }
 
 void reportQueryFailure(app::ModuleState &state, const db::Error &error) {
@@ -82,10 +67,14 @@ void RebuildQueryTables(app::ModuleState &state) {
     }
     try {
         for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-            const QString into = rows->value(QStringLiteral("Txt1")).toString();
+            const QueryClauses clauses = clausesOf(*rows);
+            const QString &into = clauses.into;
             if (into.isEmpty())
                 continue;
-            const QString listed = db::jet::singleQuoted(listedName(into));
+            // A row aimed at a supplied, system or Table Wizard table is never run: it would drop that table.
+            if (!reservedTableRefusal(state.AuctionDb, listedTableName(into)).isEmpty())
+                continue;
+            const QString listed = db::jet::singleQuoted(listedTableName(into));
             state.AuctionDb.execute(QStringLiteral("DELETE [TableName] FROM [sysTables] WHERE [TableName] = ") + listed);
             state.RebuildingTableName = into;
             try {
@@ -93,7 +82,7 @@ void RebuildQueryTables(app::ModuleState &state) {
             } catch (const db::Error &) {
                 // The table may not exist, or a data window may show it; building it then reports the case.
             }
-            state.AuctionDb.execute(rebuildStatement(*rows));
+            state.AuctionDb.execute(queryStatement(clauses));
             state.AuctionDb.execute(QStringLiteral("INSERT INTO [sysTables] (TableName) VALUES (") + listed + u')');
         }
         state.ui().setStatus(app::kStatusPanelText, completed);
