@@ -135,6 +135,12 @@ Operand operandOf(const QString &column, const QString &value, const ColumnTypes
         column.compare(QStringLiteral("Tavren Acct"), Qt::CaseInsensitive) == 0 || db::isTextType(type);
     if (alwaysText)
         return {Operand::Kind::Text, value, {}};
+    if (types && type == db::ColumnType::Boolean) {  // shown as True and False, stored as -1 and 0
+        if (value.trimmed().compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+            return {Operand::Kind::Number, QStringLiteral("-1"), {}};
+        if (value.trimmed().compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
+            return {Operand::Kind::Number, QStringLiteral("0"), {}};
+    }
     if (types && type == db::ColumnType::DateTime)
         if (auto date = dateOperand(value, types->locale()))
             return *date;

@@ -49,7 +49,8 @@ struct Operand {
 bool isNumericText(const QString &text);
 
 // The operand of a filter row. The column "Tavren Acct" is always compared as text (its digits have leading
-// zeros); a column known to hold text likewise. nullChoiceText() is Null. types may be null: values as typed.
+// zeros); a column known to hold text likewise. nullChoiceText() is Null; True and False of a Yes/No column are
+// -1 and 0. types may be null: values as typed.
 Operand operandOf(const QString &column, const QString &value, const ColumnTypes *types);
 
 }  // namespace tables

@@ -78,7 +78,8 @@ TEST(FilterValue, ShownValuesBecomeStoredOnesByColumnType) {
                                            {"Round Date", db::ColumnType::DateTime, 0},
                                            {"Bid Date Time", db::ColumnType::DateTime, 0},
                                            {"Market", db::ColumnType::Text, 10},
-                                           {"Round", db::ColumnType::Long, 0}};
+                                           {"Round", db::ColumnType::Long, 0},
+                                           {"Held", db::ColumnType::Boolean, 0}};
     const tables::ColumnTypes us(fields, QLocale(QLocale::English, QLocale::UnitedStates));
     auto filter = [&](const FilterRow &row, const tables::ColumnTypes &types) {
         return tables::filterText(rows({row}), &types);
@@ -86,6 +87,7 @@ TEST(FilterValue, ShownValuesBecomeStoredOnesByColumnType) {
     EXPECT_EQ(filter({"Gross Bid Amount", "=", "$1,234.50"}, us), "[Gross Bid Amount] =1234.5");
     EXPECT_EQ(filter({"Gross Bid Amount", ">", "(5.00)"}, us), "[Gross Bid Amount] >-5");
     EXPECT_EQ(filter({"Round", "=", " 7 "}, us), "[Round] =7");
+    EXPECT_EQ(filter({"Held", "<>", "True"}, us), "[Held] <>-1");
     EXPECT_EQ(filter({"Market", "=", "012"}, us), "[Market] =\"012\"");  // a text column keeps its digits as text
     // A date stands for the day it names, a time for its minute, a time with seconds for itself.
     EXPECT_EQ(filter({"Round Date", "=", "8/24/06"}, us),
