@@ -16,11 +16,13 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QTabWidget;
 
@@ -51,6 +53,12 @@ public:
 
     TableChoices choices() const;
 
+    // How a failing distinct-value query is shown: the message reads "Error " + number + ": " + description.
+    // Without a reporter the dialog shows a message box.
+    void setErrorReporter(std::function<void(const QString &message)> report);
+    // Whether a row's value list (0 to 3) is still being read from the database.
+    bool valuesLoading(int row) const;
+
     // The Cancel button's result: true after Cancel (or Escape, or closing the dialog). The caller resets it.
     bool Cancelled = false;
 
@@ -67,6 +75,28 @@ public:
     QCheckBox *chkIncludeAll = nullptr;
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
+
+public slots:
+    void reject() override;  // Cancel, Escape and closing the window: Cancelled becomes true
+
+private:
+    struct Private;
+    QWidget *buildSortTab();
+    QWidget *buildFilterTab();
+    QWidget *buildWizardTab();
+    void connectMoves();
+    void sortDoubleClicked(QListWidgetItem *item, bool fromSource);
+    void sortDropped(const QString &text, bool ontoSortCols);
+    void wizardMove(QListWidgetItem *item, bool toTarget);
+    void wizardDropped(const QString &text, bool ontoTarget);
+    void setupValueBox(int row);
+    void loadValues(int row);
+    void appendValues(int row, int generation, const QStringList &batch);
+    void valuesDone(int row, int generation);
+    void valuesFailed(int row, int generation, const QString &message);
+    void showMatches(int row);
+
+    std::unique_ptr<Private> d_;
 };
 
 }  // namespace tables
