@@ -172,6 +172,10 @@ TEST_F(ShownValuesOnAuction11, TextValuesWithQuotesAndNullsMatch) {
     const tables::ColumnTypes markets(fields("Markets"), QLocale::c());
     EXPECT_EQ(count("All Bids", tables::filterText(rows({{"Bidder", "=", "D'Amico Broadband Ventures LLC"}}))),
               count("All Bids", "[Bidder] = 'D''Amico Broadband Ventures LLC'"));
+    const int oHare = count("All Bids", "[Bidder] = 'O''Hare Spectrum LLC'");
+    ASSERT_GT(oHare, 0);
+    db.execute("UPDATE [All Bids] SET [Bidder] = 'O''Hare \"Say \"\"Hi\"\"\" LLC' WHERE [Bidder] = 'O''Hare Spectrum LLC'");
+    EXPECT_EQ(count("All Bids", tables::filterText(rows({{"Bidder", "=", "O'Hare \"Say \"\"Hi\"\"\" LLC"}}))), oHare);
     const int noHigh = count("Markets", "[High Bid] Is Null");
     ASSERT_GT(noHigh, 0);
     EXPECT_EQ(count("Markets", tables::filterText(rows({{"High Bidder", "=", tables::nullChoiceText()}}), &markets)),
