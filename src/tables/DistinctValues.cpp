@@ -43,6 +43,13 @@ int DistinctValueLoader::progress(void *loader) {
 }
 
 void DistinctValueLoader::run() {
+    struct Ended {  // last of all, whatever happened
+        const Events &events;
+        ~Ended() {
+            if (events.ended)
+                events.ended();
+        }
+    } const ended{events_};
     try {
         const db::Database database = db::Database::open(databasePath_);
         sqlite3_progress_handler(database.handle(), kProgressSteps, &DistinctValueLoader::progress, this);
@@ -61,12 +68,17 @@ void DistinctValueLoader::read(sqlite3 *connection, const QString &sql) {
     db::Statement statement(connection, sql, {jetSql_, table_, databasePath_});
     const db::ColumnType type = db::typeFromDeclared(statement.declaredType(0).toStdString());
     QStringList batch;
+    QString previous;
     int total = 0;
     QElapsedTimer sinceLast;
     sinceLast.start();
     while (statement.step()) {
         const QVariant value = statement.value(0);
-        batch.push_back(value.isNull() ? nullChoiceText() : formatter_(value, type));
+        QString text = value.isNull() ? nullChoiceText() : formatter_(value, type);
+        if (total > 0 && text == previous)  // values shown alike (currency beyond its two decimals) are listed once
+            continue;
+        previous = text;
+        batch.push_back(std::move(text));
         ++total;
         if (batch.size() >= kBatchValues || sinceLast.hasExpired(kBatchMs)) {
             events_.values(std::exchange(batch, {}));

@@ -2,13 +2,17 @@
 //
 // DistinctValueLoader reads them on a thread of its own with a database connection it opens there, so that a
 // column with hundreds of thousands of values never holds up the caller. Values come in batches, in the order
-// the query returns them, each turned into text by the caller's formatter (a Null as nullChoiceText()); then
-// exactly one of finished() or failed() follows, unless the load was cancelled, after which nothing more comes.
+// the query returns them, each turned into text by the caller's formatter (a Null as nullChoiceText()), a text
+// equal to the one before it left out (the query returns values that show alike side by side); then
+// exactly one of finished() or failed() follows, unless the load was cancelled. ended() comes last in every case:
+// after it the thread is about to end, so destroying the loader then returns at once.
 //
 // The Events callbacks and the formatter are called on the worker thread; they must be cheap and thread-safe
 // (the dialog posts the batches to the UI thread). cancel() may be called from any thread; it and the destructor
 // end a running query promptly (a progress handler on the worker's connection), and the destructor returns once
-// the thread has ended, so no callback runs after it.
+// the thread has ended, so no callback runs after it. A query waiting for another connection's lock only notices
+// cancel() when the wait ends (up to db::kBusyTimeoutMs): an owner that must not wait cancels the loader and
+// destroys it after ended().
 #pragma once
 
 #include "common/ColumnType.h"
@@ -40,6 +44,7 @@ public:
         std::function<void(QStringList batch)> values;
         std::function<void(int total)> finished;
         std::function<void(const db::Error &error)> failed;
+        std::function<void()> ended;
     };
 
     static constexpr int kBatchValues = 4096;   // a batch is sent when it holds this many values...

@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 
 namespace tables {
 
@@ -19,15 +20,31 @@ MoveList::MoveList(QWidget *parent) : QListWidget(parent) {
     });
 }
 
-void MoveList::startDrag(Qt::DropActions) {
+void MoveList::mousePressEvent(QMouseEvent *event) {
+    pressed_ = itemAt(event->position().toPoint());
+    pressedWasSelected_ = pressed_ && pressed_->isSelected();
+    QListWidget::mousePressEvent(event);
+}
+
+QMimeData *MoveList::beginDrag() {
     QListWidgetItem *item = currentItem();
     if (!item)
-        return;
+        return nullptr;
+    if (item == pressed_)  // dragging is not clicking: the item keeps its ascending state
+        item->setSelected(pressedWasSelected_);
+    pressed_ = nullptr;
     auto *mime = new QMimeData;
     mime->setText(item->text());
+    dragMark_ = true;
+    return mime;
+}
+
+void MoveList::startDrag(Qt::DropActions) {
+    QMimeData *mime = beginDrag();
+    if (!mime)
+        return;
     auto *drag = new QDrag(this);
     drag->setMimeData(mime);
-    dragMark_ = true;
     drag->exec(Qt::MoveAction);
     dragMark_ = false;  // the drag has ended, wherever it went
 }

@@ -9,6 +9,8 @@
 
 #include <QListWidget>
 
+class QMimeData;
+
 namespace tables {
 
 class MoveList : public QListWidget {
@@ -18,6 +20,11 @@ public:
 
     bool dragMark() const { return dragMark_; }
     void setDragMark(bool on) { dragMark_ = on; }
+    // What starting a drag does: sets the drag mark, gives the current item back the selected state it had before
+    // the mouse press that began the drag (a press on an unselected item of a multi-selection list selects it),
+    // and returns the dragged data (the current item's text), or null without a current item. startDrag() calls
+    // it, then runs the drag.
+    QMimeData *beginDrag();
     // What a drop on the list does (dropEvent() calls it; tests call it with an event built by hand, which Qt
     // delivers only while a drag is under way).
     void handleDrop(QDropEvent *event);
@@ -34,9 +41,12 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     bool dragMark_ = false;
+    QListWidgetItem *pressed_ = nullptr;  // the item under the last mouse press, and its selected state before it
+    bool pressedWasSelected_ = false;
 };
 
 }  // namespace tables

@@ -65,6 +65,7 @@ frmTableActions::frmTableActions(ValueSource source, QWidget *parent) : QDialog(
 frmTableActions::~frmTableActions() {
     for (auto &row : d_->rows)  // no loader outlives the dialog it posts to
         row.loader.reset();
+    d_->retired.clear();
 }
 
 QWidget *frmTableActions::buildSortTab() {

@@ -6,6 +6,10 @@
 // The caller fills the column lists, picks the first tab (and switches the Table Wizard tab off for Sort and
 // Filter), shows it with exec(), tests Cancelled (and sets it back to false), then reads choices().
 //
+// Items move between lstSource and lstSortCols, and between lstSourceTable and lstTargetTable, by double-click,
+// Enter or drag and drop (tables/MoveList.h); a filter column list starts with nothing chosen. Destroying the
+// dialog waits for the value-list queries still running to stop.
+//
 // Owned by its data window (Qt parent); GUI thread only. The table-name source is asked each time a filter
 // column is chosen, and must stay valid for the dialog's life.
 #pragma once
@@ -46,7 +50,8 @@ public:
     // Empties lstSource, lstSortCols, the four filter column lists and value boxes, then lists the columns in
     // lstSource and the filter column lists (Sort and Filter). Operators and joints keep their choices.
     void fillSortFilterLists(const QStringList &columns);
-    // Lists the columns in lstSourceTable (Table Wizard); the other lists fill as columns move to the target.
+    // Lists the columns in lstSourceTable (Table Wizard), in place of what it held and without those already in
+    // lstTargetTable; the other lists fill as columns move to the target.
     void fillWizardSource(const QStringList &columns);
     // Selects the tab shown first; with wizardEnabled false the Table Wizard tab cannot be chosen.
     void showTab(Tab tab, bool wizardEnabled);
@@ -94,6 +99,7 @@ private:
     void appendValues(int row, int generation, const QStringList &batch);
     void valuesDone(int row, int generation);
     void valuesFailed(int row, int generation, const QString &message);
+    void loadEnded(int row, int generation);
     void showMatches(int row);
 
     std::unique_ptr<Private> d_;

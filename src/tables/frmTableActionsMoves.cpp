@@ -78,9 +78,7 @@ void frmTableActions::fillSortFilterLists(const QStringList &columns) {
     lstSortCols->clear();
     for (int row = 0; row < 4; ++row) {
         Private::ValueRow &values = d_->rows[size_t(row)];
-        ++values.generation;
-        values.loader.reset();
-        values.loading = false;
+        d_->retire(values);
         const QSignalBlocker block(txtFilter[row]);
         values.values->clear();
         txtFilter[row]->setCurrentIndex(-1);
@@ -92,7 +90,14 @@ void frmTableActions::fillSortFilterLists(const QStringList &columns) {
     lstSource->addItems(columns);
 }
 
-void frmTableActions::fillWizardSource(const QStringList &columns) { lstSourceTable->addItems(columns); }
+// The source list holds the columns not yet in the target, once each, however often the caller fills it (a
+// dialog kept after OK with an empty target is filled again by the next run).
+void frmTableActions::fillWizardSource(const QStringList &columns) {
+    lstSourceTable->clear();
+    for (const QString &column : columns)
+        if (lstTargetTable->findItems(column, Qt::MatchExactly).isEmpty())
+            lstSourceTable->addItem(column);
+}
 
 // An item leaving one Sort list goes to the end of the other; entering the sort list it arrives selected
 // (ascending) and becomes current.

@@ -7,9 +7,8 @@
 #include "tables/DistinctValues.h"
 #include "tables/frmTableActions.h"
 
-#include <QPointer>
-
 #include <array>
+#include <map>
 #include <memory>
 
 class QCompleter;
@@ -33,11 +32,33 @@ struct frmTableActions::Private {
         QStringListModel *matches = nullptr;
         QCompleter *completer = nullptr;
         QTimer *matchTimer = nullptr;
-        int generation = 0;  // the current load; batches of an older one are dropped
+        int generation = 0;  // the id of the row's current load (0: none); batches of an older one are dropped
         bool loading = false;
+        bool ended = false;  // the current loader's thread has ended
+        bool justChanged = false;  // the column list's index has just changed (its activation follows at once)
         std::unique_ptr<DistinctValueLoader> loader;
     };
     std::array<ValueRow, 4> rows;
+    int lastLoad = 0;  // the id of the latest load of any row
+    // Cancelled loads whose threads have not ended yet, by id: kept until they end, so that a newer choice never
+    // waits for an older query (one waiting for another connection's lock notices the cancel only later).
+    std::map<int, std::unique_ptr<DistinctValueLoader>> retired;
+
+    static DistinctValueLoader::Events loaderEvents(frmTableActions *dialog, int row, int generation);
+
+    // Cancels the row's load, if any, without waiting for it; its batches still on their way are dropped.
+    void retire(ValueRow &row) {
+        if (row.loader) {
+            row.loader->cancel();
+            if (row.ended)
+                row.loader.reset();
+            else
+                retired.emplace(row.generation, std::move(row.loader));
+        }
+        row.generation = 0;
+        row.loading = false;
+        row.ended = false;
+    }
 };
 
 // Appends text to a drop-down list, keeping "nothing chosen" when nothing was chosen (a combo box that gets its

@@ -15,6 +15,8 @@
 #include <QStringListModel>
 #include <QTimer>
 
+#include <utility>
+
 namespace tables {
 
 namespace {
@@ -61,7 +63,43 @@ void frmTableActions::setupValueBox(int row) {
     values.matchTimer->setInterval(Private::kMatchDelayMs);
     connect(values.matchTimer, &QTimer::timeout, this, [this, row] { showMatches(row); });
     connect(box->lineEdit(), &QLineEdit::textEdited, values.matchTimer, qOverload<>(&QTimer::start));
-    connect(lstFiltCol[row], &QComboBox::activated, this, [this, row] { loadValues(row); });
+    // A column chosen in code or by the user loads the values; choosing the column already chosen loads them
+    // again. A user's choice of another column signals both, and loads once.
+    connect(lstFiltCol[row], &QComboBox::currentIndexChanged, this, [this, row] {
+        loadValues(row);
+        d_->rows[size_t(row)].justChanged = true;
+        QTimer::singleShot(0, this, [this, row] { d_->rows[size_t(row)].justChanged = false; });
+    });
+    connect(lstFiltCol[row], &QComboBox::activated, this, [this, row] {
+        if (!std::exchange(d_->rows[size_t(row)].justChanged, false))
+            loadValues(row);
+    });
+}
+
+// The loader's callbacks, on its thread: each posts to the dialog, tagged with the load it belongs to.
+DistinctValueLoader::Events frmTableActions::Private::loaderEvents(frmTableActions *dialog, int row, int generation) {
+    DistinctValueLoader::Events events;
+    events.values = [dialog, row, generation](QStringList batch) {
+        auto append = [dialog, row, generation, batch = std::move(batch)] {
+            dialog->appendValues(row, generation, batch);
+        };
+        QMetaObject::invokeMethod(dialog, std::move(append), Qt::QueuedConnection);
+    };
+    events.finished = [dialog, row, generation](int) {
+        QMetaObject::invokeMethod(
+            dialog, [dialog, row, generation] { dialog->valuesDone(row, generation); }, Qt::QueuedConnection);
+    };
+    events.failed = [dialog, row, generation](const db::Error &error) {
+        const QString message = QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description());
+        QMetaObject::invokeMethod(
+            dialog, [dialog, row, generation, message] { dialog->valuesFailed(row, generation, message); },
+            Qt::QueuedConnection);
+    };
+    events.ended = [dialog, row, generation] {
+        QMetaObject::invokeMethod(
+            dialog, [dialog, row, generation] { dialog->loadEnded(row, generation); }, Qt::QueuedConnection);
+    };
+    return events;
 }
 
 bool frmTableActions::valuesLoading(int row) const { return d_->rows.at(size_t(row)).loading; }
@@ -73,29 +111,15 @@ void frmTableActions::loadValues(int row) {
     if (column.isEmpty() || table.isEmpty())
         return;
     Private::ValueRow &values = d_->rows[size_t(row)];
-    const int generation = ++values.generation;
-    values.loader.reset();
+    d_->retire(values);
+    const int generation = values.generation = ++d_->lastLoad;
     keepingEditText(txtFilter[row], [&] { values.values->clear(); });
     values.loading = true;
     const QString path = d_->source.databasePath ? d_->source.databasePath() : QString();
     const QLocale locale;
     auto format = [locale](const QVariant &value, db::ColumnType type) { return grid::cellText(value, type, locale); };
-    DistinctValueLoader::Events events;
-    events.values = [this, row, generation](QStringList batch) {
-        QMetaObject::invokeMethod(
-            this, [this, row, generation, batch = std::move(batch)] { appendValues(row, generation, batch); },
-            Qt::QueuedConnection);
-    };
-    events.finished = [this, row, generation](int) {
-        QMetaObject::invokeMethod(this, [this, row, generation] { valuesDone(row, generation); }, Qt::QueuedConnection);
-    };
-    events.failed = [this, row, generation](const db::Error &error) {
-        const QString message = QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description());
-        QMetaObject::invokeMethod(
-            this, [this, row, generation, message] { valuesFailed(row, generation, message); },
-            Qt::QueuedConnection);
-    };
-    values.loader = std::make_unique<DistinctValueLoader>(path, column, table, format, std::move(events));
+    values.loader = std::make_unique<DistinctValueLoader>(path, column, table, format,
+                                                          Private::loaderEvents(this, row, generation));
 }
 
 void frmTableActions::appendValues(int row, int generation, const QStringList &batch) {
@@ -109,6 +133,15 @@ void frmTableActions::valuesDone(int row, int generation) {
     Private::ValueRow &values = d_->rows[size_t(row)];
     if (generation == values.generation)
         values.loading = false;
+}
+
+// A loader's thread has ended: a retired one is let go now; the row's current one is kept (with its values).
+void frmTableActions::loadEnded(int row, int generation) {
+    Private::ValueRow &values = d_->rows[size_t(row)];
+    if (generation == values.generation)
+        values.ended = true;
+    else
+        d_->retired.erase(generation);
 }
 
 void frmTableActions::valuesFailed(int row, int generation, const QString &message) {

@@ -14,10 +14,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using tables::frmTableActions;
 using tables::MoveList;
@@ -164,6 +167,47 @@ TEST(TableActionsDialog, SortMovesByDoubleClickGoToTheEndAndReenterSelected) {
     EXPECT_EQ(dialog.lstSource->count() + dialog.lstSortCols->count(), 4);
 }
 
+// Clicks as the mouse makes them: each click on a sort column toggles its ascending state.
+TEST(TableActionsDialog, ClickTogglesAscending) {
+    frmTableActions dialog(noValues());
+    dialog.fillSortFilterLists(kColumns);
+    doubleClick(dialog.lstSource, "Round");
+    doubleClick(dialog.lstSource, "Market");
+    dialog.show();
+    auto click = [&](const QString &text) {
+        const QPoint at = dialog.lstSortCols->visualItemRect(item(dialog.lstSortCols, text)).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, dialog.lstSortCols->viewport()->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dialog.lstSortCols->viewport(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, dialog.lstSortCols->viewport()->mapToGlobal(at),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dialog.lstSortCols->viewport(), &release);
+    };
+    click("Round");
+    EXPECT_EQ(ascending(dialog), std::vector<bool>({false, true}));
+    click("Market");
+    EXPECT_EQ(ascending(dialog), std::vector<bool>({false, false}));
+    click("Round");
+    EXPECT_EQ(ascending(dialog), std::vector<bool>({true, false}));
+    EXPECT_EQ(dialog.lstSortCols->currentItem()->text(), "Round");  // the one last clicked
+
+    // A press that starts a drag is no click: the item keeps its state, and a drop back changes nothing.
+    auto *sortCols = static_cast<MoveList *>(dialog.lstSortCols);
+    const QPoint at = sortCols->visualItemRect(item(sortCols, "Market")).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, sortCols->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(sortCols->viewport(), &press);
+    const std::unique_ptr<QMimeData> dragged(sortCols->beginDrag());
+    ASSERT_TRUE(dragged);
+    EXPECT_EQ(dragged->text(), "Market");
+    EXPECT_TRUE(sortCols->dragMark());
+    QDropEvent drop(QPointF(5, 5), Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    sortCols->handleDrop(&drop);
+    EXPECT_EQ(texts(sortCols), QStringList({"Round", "Market"}));
+    EXPECT_EQ(ascending(dialog), std::vector<bool>({true, false}));
+    EXPECT_FALSE(sortCols->dragMark());
+}
+
 TEST(TableActionsDialog, SortMovesByDragAndDrop) {
     frmTableActions dialog(noValues());
     dialog.fillSortFilterLists(kColumns);
@@ -220,6 +264,9 @@ TEST(TableActionsDialog, WizardTargetDecidesTheSortAndFilterColumns) {
     EXPECT_EQ(texts(dialog.lstFiltCol[0]), QStringList({"Bidder", "Market"}));
     EXPECT_EQ(dialog.lstFiltCol[0]->currentText(), "");  // its row chooses nothing rather than another column
     EXPECT_EQ(dialog.lstFiltCol[1]->currentText(), "Market");
+
+    dialog.fillWizardSource(kColumns);  // filled again (a dialog kept after OK): no column twice
+    EXPECT_EQ(texts(dialog.lstSourceTable), QStringList({"Round", "Tavren Acct"}));
 
     dialog.txtTableName->setText("My Bids");
     const tables::TableChoices choices = dialog.choices();
