@@ -7,6 +7,7 @@
 #include "grid/DropDownList.h"
 #include "grid/LazyTableModel.h"
 #include "grid/SpreadGrid.h"
+#include "tables/frmTableActions.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,9 +66,15 @@ frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent
     watchDropDown(ddlTableName, SavedTableIndex, true);
     watchDropDown(ddlRoundNum, SavedRoundIndex, false);
     setUpGridTools();
+    connect(Data1, &LazyTableModel::failed, this, &frmFlexGrid::onRowsFailed);
+    connect(Data1, &LazyTableModel::loadingFinished, this, [this] { revertTo_.reset(); });
 }
 
-frmFlexGrid::~frmFlexGrid() = default;
+// The dialogs go first: their value sources read this window.
+frmFlexGrid::~frmFlexGrid() {
+    delete SortFilterDialog;
+    delete WizardDialog;
+}
 
 QSize frmFlexGrid::sizeHint() const {
     const QMargins margins = layout()->contentsMargins();
@@ -165,6 +172,7 @@ void frmFlexGrid::ddlTableName_Click() {
         const bool perRound = !isAllRoundsTable(table);
         ddlRoundNum->setEnabled(perRound);
         MSFlexGrid1->setRowHeaderWidth(-1);  // the row-number column, as narrow as its numbers allow
+        bool ordered = true;
         try {
             load(statementFor(table, perRound ? round : QString(), true));
         } catch (const db::Error &error) {
@@ -173,8 +181,15 @@ void frmFlexGrid::ddlTableName_Click() {
             // No [Round] column, as in many user-defined tables: every row, in the table's own order.
             ddlRoundNum->setEnabled(false);
             load(statementFor(table, {}, false));
+            ordered = false;
         }
         show(table, round, ddlRoundNum->isEnabled());
+        table_ = table;
+        round_ = ddlRoundNum->isEnabled() ? round : QString();
+        ordered_ = ordered;
+        filter_.clear();
+        sort_.clear();
+        revertTo_.reset();
         SortOrFilterApplied = false;
         PBreak_Clear();
         PBreak_Refresh();
@@ -183,7 +198,27 @@ void frmFlexGrid::ddlTableName_Click() {
 
 void frmFlexGrid::ddlRoundNum_Click() {
     onListClick([this](const QString &table, const QString &round) {
-        load(statementFor(table, round, true));
+        // The filter and sort last applied go on to the new round's rows.
+        if (table != table_) {
+            filter_.clear();
+            sort_.clear();
+        }
+        try {
+            load(app::dataWindowStatement(table, round, true, filter_, sort_));
+        } catch (const db::Error &error) {
+            if (filter_.isEmpty() && sort_.isEmpty())
+                throw;
+            host_.moduleState().ui().msgBox(error.text(), {}, {});
+            filter_.clear();
+            sort_.clear();
+            load(statementFor(table, round, true));
+        }
+        if (filter_.isEmpty() && sort_.isEmpty())
+            revertTo_.reset();
+        else
+            revertTo_ = std::pair<QString, QString>();  // rows that fail to load: the round without them
+        table_ = table;
+        round_ = round;
         show(table, round, true);
         if (SortOrFilterApplied) {
             PBreak_Clear();

@@ -6,14 +6,23 @@
 // window calls the window's operations by name (Q_INVOKABLE). GUI thread only.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QAbstractItemView;
 class QBoxLayout;
 class QComboBox;
 class QLabel;
+
+namespace db {
+class Error;
+}
+namespace tables {
+class frmTableActions;
+}
 
 namespace grid {
 
@@ -80,6 +89,16 @@ public:
     LazyTableModel *Data1 = nullptr;
     bool SortOrFilterApplied = false;
 
+    // The two Table Actions dialogs, made on first use and owned by the window (Qt children): SortFilterDialog is
+    // kept, so Sort and Filter find their last choices; WizardDialog is deleted after each Table Wizard run, except
+    // after OK with no target column.
+    tables::frmTableActions *SortFilterDialog = nullptr;
+    tables::frmTableActions *WizardDialog = nullptr;
+    // The filter and sort applied to the shown rows (empty: none): kept until the window loads a table, and
+    // applied again to each round chosen meanwhile.
+    const QString &appliedFilter() const { return filter_; }
+    const QString &appliedSort() const { return sort_; }
+
 private:
     void onListClick(const std::function<void(const QString &, const QString &)> &work);
     void ddlTableName_Click();
@@ -91,11 +110,31 @@ private:
     void setUpGridTools();
     void gridRightClick(QAbstractItemView *view, const QPoint &pos);
 
+    // Sort, filter and the Table Wizard (grid/frmFlexGridTableActions.cpp).
+    void runSortFilter(int tab);
+    void HandelSort();
+    void HandelFlt();
+    void HandelWiz();
+    tables::frmTableActions *makeTableActions();
+    void showFiltered(const QString &filter, const QString &sort);
+    void onRowsFailed(const db::Error &error);
+
     DataWindowHost &host_;
     QBoxLayout *lists_ = nullptr;
     QString statement_;
     int SavedTableIndex = -1;
     int SavedRoundIndex = -1;
+
+    // What the grid shows: the table, its round (empty: every row), whether in the standard order, and the
+    // filter and sort applied to it.
+    QString table_;
+    QString round_;
+    bool ordered_ = true;
+    QString filter_;
+    QString sort_;
+    // The filter and sort shown before the last Sort or Filter, put back if its rows fail to load.
+    std::optional<std::pair<QString, QString>> revertTo_;
+    QStringList wizardColumns_;  // the columns a kept WizardDialog was filled with
 };
 
 }  // namespace grid
