@@ -20,6 +20,15 @@ std::optional<Options> parseOptions(const QStringList &args, QString *error) {
         } else if (arg == QLatin1String("--db")) {
             if (!value(&options.db))
                 return std::nullopt;
+        } else if (arg == QLatin1String("--round")) {
+            if (!value(&options.round))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--sort")) {
+            if (!value(&options.sort))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--filter")) {
+            if (!value(&options.filter))
+                return std::nullopt;
         } else if (arg == QLatin1String("--yes")) {
             options.answer = Answer::Yes;
         } else if (arg == QLatin1String("--no")) {
@@ -53,6 +62,8 @@ QString usage() {
         "  auto-import --db DB                    import the next round from the folder of the last import\n"
         "  batch-import ROUND1.zip                create an auction and import every following round file\n"
         "  compact --db DB                        compact the auction database in place\n"
+        "  show --db DB TABLE [--round R] [--sort TEXT] [--filter TEXT]\n"
+        "                                         print the rows a data window shows of a table\n"
         "options: --home DIR (home directory), --yes / --no (answer to the questions)\n");
 }
 

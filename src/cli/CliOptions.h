@@ -17,6 +17,9 @@ struct Options {
     QString command;
     QStringList arguments;        // positional arguments after the command
     QString db;                   // --db DB
+    QString round;                // --round R (show)
+    QString sort;                 // --sort TEXT (show): a Jet ordering
+    QString filter;               // --filter TEXT (show): a Jet condition
 };
 
 // Parses argv (without the program name). Returns nothing and fills error on a malformed command line.

@@ -4,6 +4,7 @@
 #include "core/Prompter.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ImportCommands.h"
+#include "cli/ShowCommand.h"
 #include "cli/TsvWriter.h"
 #include "db/Database.h"
 #include "db/JetTranslator.h"
@@ -91,6 +92,7 @@ int runCommand(const Options &options, Streams io) {
             {QStringLiteral("create"), createCommand},         {QStringLiteral("import"), importCommand},
             {QStringLiteral("auto-import"), autoImportCommand}, {QStringLiteral("batch-import"), batchImportCommand},
             {QStringLiteral("compact"), compactCommand},
+            {QStringLiteral("show"), showCommand},
         };
         const Command command = commands.value(options.command);
         if (!command)
