@@ -2,8 +2,9 @@
 //
 // On start it reads the first page with LIMIT, then counts the rows: for a keyed query by reading the ordered
 // list of rowids (kept for fetching pages by rowid; the first page does not wait for it, so a sorted view shows
-// before its whole sort is done), otherwise with count(*). After that it fetches the pages asked for with request(), the most recent request first; requests
-// beyond kMaxQueued are dropped, oldest first, and handed back to the caller.
+// before its whole sort is done), otherwise with count(*). After that it fetches the pages asked for with
+// request(), the most recent request first; requests beyond kMaxQueued are dropped, oldest first, and handed back
+// to the caller.
 //
 // Results go to the Events callbacks, called on the worker thread; they must be cheap and thread-safe (the model
 // posts them to the UI thread). After an error the worker reports it once and stops.
