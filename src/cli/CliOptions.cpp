@@ -69,6 +69,8 @@ QString usage() {
         "  query --db DB list                     list the stored Query Builder queries: a header line, then\n"
         "                                         name, select, into, from, where, order by (tab-separated)\n"
         "  query --db DB run NAME                 build the table of a stored query, as its Run button does\n"
+        "  show --db DB TABLE [--round R] [--sort TEXT] [--filter TEXT]\n"
+        "                                         print the rows a data window shows of a table\n"
         "options: --home DIR (home directory), --yes / --no (answer to the questions)\n");
 }
 

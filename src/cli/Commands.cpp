@@ -6,6 +6,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommands.h"
 #include "cli/TableCommands.h"
+#include "cli/ShowCommand.h"
 #include "cli/TsvWriter.h"
 #include "db/Database.h"
 #include "db/JetTranslator.h"
@@ -96,6 +97,7 @@ int runCommand(const Options &options, Streams io) {
             {QStringLiteral("export"), exportCommand},
             {QStringLiteral("drop"), dropCommand},
             {QStringLiteral("query"), queryCommand},
+            {QStringLiteral("show"), showCommand},
         };
         const Command command = commands.value(options.command);
         if (!command)

@@ -38,6 +38,16 @@ std::vector<ColumnType> knownTypes(const Select &query) {
     return types;
 }
 
+// The name the rowid of a query's one table is read through: its alias, else the table.
+QString rowIdOwner(const SelectCore &core) {
+    return bracketName(core.fromAlias.isEmpty() ? core.fromTable : core.fromAlias);
+}
+
+// The rowid as the last key of an order (", [T].rowid"): rows that tie on every other key then come in the same
+// order each time the query runs, so that separate reads of it (a first page, then the whole order) agree. Ties
+// keep the table's own order, as a plain scan and sort would give them.
+QString rowIdKey(const SelectCore &core) { return QStringLiteral(", ") + rowIdOwner(core) + QStringLiteral(".rowid"); }
+
 }  // namespace
 
 Translation Parser::selectStatement(const TranslateOptions &options) {
@@ -359,11 +369,9 @@ QString Parser::emitCore(const SelectCore &core, bool withRowId) const {
     QString sql = QStringLiteral("SELECT ");
     if (core.distinct && !grouped)
         sql += QStringLiteral("DISTINCT ");
-    if (withRowId) {
-        const QString owner = core.fromAlias.isEmpty() ? core.fromTable : core.fromAlias;
-        sql += bracketName(owner) + QStringLiteral(".rowid AS [") + QLatin1String(kHiddenColumnPrefix) +
+    if (withRowId)
+        sql += rowIdOwner(core) + QStringLiteral(".rowid AS [") + QLatin1String(kHiddenColumnPrefix) +
                QStringLiteral("rowid], ");
-    }
     sql += emitItems(core);
     if (!core.from.isEmpty())
         sql += QStringLiteral(" FROM ") + core.from;
@@ -398,7 +406,7 @@ QString Parser::implicitOrder(const SelectCore &core) const {
 
 // TOP n becomes LIMIT n at the end of its own SELECT; TOP n PERCENT a limit computed from the row count. With an
 // ORDER BY, Jet's TOP n also returns the rows that tie with the n-th, so the limit counts the rows that rank
-// within the first n.
+// within the first n. With the rowid shown, an order ends with the rowid, so that ties come in a fixed order.
 QString Parser::emitSelect(const Select &select, bool withRowId) {
     if (select.cores.size() > 1)
         return emitUnion(select);
@@ -406,7 +414,7 @@ QString Parser::emitSelect(const Select &select, bool withRowId) {
     QString sql = emitCore(core, withRowId);
     const QString order = select.orderBy.isEmpty() ? implicitOrder(core) : select.orderBy;
     if (!order.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + order;
+        sql += QStringLiteral(" ORDER BY ") + order + (withRowId ? rowIdKey(core) : QString());
     return sql + limitOf(core, select.orderBy);
 }
 

@@ -71,7 +71,8 @@ struct Translation {
 
 struct TranslateOptions {
     // For a query over one table (no grouping, DISTINCT or union): put the table's rowid first, so that a
-    // recordset on it can delete its rows.
+    // recordset on it can delete its rows, and make it the last key of the query's ORDER BY, so that rows tying
+    // on the order come in one fixed order (a grid's pages agree).
     bool withRowId = false;
     // The columns of the database the statement runs on (db::Database::translate gives them); null: unknown.
     std::shared_ptr<const ColumnCatalog> columns;

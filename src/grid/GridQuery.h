@@ -1,8 +1,9 @@
 // One Jet query as the grid reads it: translated with the rowid of its table when it reads one table, checked by
 // preparing it, its visible fields, and the SQLite texts that read its rows in pages.
 //
-// A keyed query (over one table) is read as an ordered list of rowids, and a page is fetched by its rowids; any
-// other query is read page by page with LIMIT and OFFSET and counted with count(*).
+// A keyed query (over one table) is read as an ordered list of rowids, and a page is fetched by its rowids; its
+// first page is read with LIMIT before that list, and its order ends with the rowid, so that both agree on ties.
+// Any other query is read page by page with LIMIT and OFFSET and counted with count(*).
 //
 // Plain values; prepareGridQuery() runs on the thread that owns the connection it is given.
 #pragma once

@@ -10,6 +10,29 @@
 
 namespace grid {
 
+namespace {
+
+// BEGIN ... COMMIT around reads on the worker's connection, so that they see one state of the file. Ended on
+// destruction; an end that fails is ignored: nothing was written, and a transaction an interrupted statement left
+// open ends with the connection.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(sqlite3 *connection) : connection_(connection) { db::exec(connection, "BEGIN"); }
+    ~ReadTransaction() { end(); }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+    void end() {
+        if (connection_ && !sqlite3_get_autocommit(connection_))
+            sqlite3_exec(connection_, "COMMIT", nullptr, nullptr, nullptr);
+        connection_ = nullptr;
+    }
+
+private:
+    sqlite3 *connection_;
+};
+
+}  // namespace
+
 QueryWorker::QueryWorker(GridQuery query, int pageSize, Events events)
     : query_(std::move(query)), pageSize_(std::max(pageSize, 1)), events_(std::move(events)),
       thread_([this] { run(); }) {}
@@ -69,23 +92,26 @@ void QueryWorker::run() {
     }
 }
 
-// The rowids in order; the first page is fetched as soon as its rowids are known.
+// The rowids in order. The first page comes first, read with the query's own LIMIT: SQLite then keeps only the
+// first rows of a sort instead of sorting them all, so a sorted view of a million rows shows at once while its
+// whole order is read behind it. Both reads give one order, as the rowid is the order's last key (the translation
+// with the rowid adds it), and see the same rows, as they share a read transaction. Should the first page still
+// differ from the order read, it is sent again from the rowids before the count.
 void QueryWorker::readKeyed(sqlite3 *connection) {
-    db::Statement keys(connection, query_.keysSql(), {query_.jetSql, query_.baseTable(), query_.databasePath});
     byKeys_ = std::make_unique<db::Statement>(connection, query_.rowsByKeysSql(pageSize_),
                                               db::ErrorContext{query_.jetSql, query_.baseTable(), query_.databasePath});
-    bool firstSent = false;
-    while (keys.step()) {
+    ReadTransaction snapshot(connection);
+    std::vector<qint64> shown;
+    events_.firstPage(fetchByOffset(connection, 0, &shown));
+    db::Statement keys(connection, query_.keysSql(), {query_.jetSql, query_.baseTable(), query_.databasePath});
+    while (keys.step())
         keys_.push_back(sqlite3_column_int64(keys.handle(), 0));
-        if (!firstSent && int(keys_.size()) == pageSize_) {
-            events_.firstPage(fetchByKeys(0));
-            firstSent = true;
-        }
-    }
+    snapshot.end();
     keys_.shrink_to_fit();
     rowCount_ = int(keys_.size());
-    if (!firstSent)
-        events_.firstPage(fetchByKeys(0));
+    const size_t firstRows = std::min(keys_.size(), size_t(pageSize_));
+    if (shown.size() != firstRows || !std::equal(shown.begin(), shown.end(), keys_.begin()))
+        events_.pageLoaded(fetchByKeys(0));
     events_.counted(rowCount_);
 }
 
@@ -150,14 +176,15 @@ RowPage QueryWorker::fetchByKeys(int page) {
     return rows;
 }
 
-RowPage QueryWorker::fetchByOffset(sqlite3 *connection, int page) {
-    db::Statement statement(connection, query_.rowsByOffsetSql(), {query_.jetSql, {}, query_.databasePath});
+RowPage QueryWorker::fetchByOffset(sqlite3 *connection, int page, std::vector<qint64> *rowIds) {
+    db::Statement statement(connection, query_.rowsByOffsetSql(),
+                            {query_.jetSql, query_.baseTable(), query_.databasePath});
     statement.bind(1, qlonglong(pageSize_));
     statement.bind(2, qlonglong(page) * pageSize_);
-    return readRows(statement, page);
+    return readRows(statement, page, rowIds);
 }
 
-RowPage QueryWorker::readRows(db::Statement &statement, int page) {
+RowPage QueryWorker::readRows(db::Statement &statement, int page, std::vector<qint64> *rowIds) {
     RowPage rows;
     rows.index = page;
     rows.columns = int(query_.fieldColumns.size());
@@ -165,6 +192,8 @@ RowPage QueryWorker::readRows(db::Statement &statement, int page) {
     while (statement.step()) {
         for (const int column : query_.fieldColumns)
             rows.cells.push_back(statement.value(column));
+        if (rowIds)
+            rowIds->push_back(sqlite3_column_int64(statement.handle(), query_.rowIdColumn));
         ++rows.rows;
     }
     return rows;

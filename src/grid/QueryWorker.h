@@ -1,9 +1,10 @@
 // Reads the rows of one grid query on a thread of its own, with a database connection it opens there.
 //
-// On start it reads the first page, then counts the rows: for a keyed query by reading the ordered list of rowids
-// (kept for fetching pages by rowid; the first page comes as soon as its rowids are known), otherwise with
-// count(*). After that it fetches the pages asked for with request(), the most recent request first; requests
-// beyond kMaxQueued are dropped, oldest first, and handed back to the caller.
+// On start it reads the first page with LIMIT, then counts the rows: for a keyed query by reading the ordered
+// list of rowids (kept for fetching pages by rowid; the first page does not wait for it, so a sorted view shows
+// before its whole sort is done), otherwise with count(*). After that it fetches the pages asked for with
+// request(), the most recent request first; requests beyond kMaxQueued are dropped, oldest first, and handed back
+// to the caller.
 //
 // Results go to the Events callbacks, called on the worker thread; they must be cheap and thread-safe (the model
 // posts them to the UI thread). After an error the worker reports it once and stops.
@@ -61,8 +62,9 @@ private:
     void readByOffset(sqlite3 *connection);
     void serveRequests(sqlite3 *connection);
     RowPage fetchByKeys(int page);
-    RowPage fetchByOffset(sqlite3 *connection, int page);
-    RowPage readRows(db::Statement &statement, int page);
+    // rowIds, when given, receives the rowid of each row read (keyed queries).
+    RowPage fetchByOffset(sqlite3 *connection, int page, std::vector<qint64> *rowIds = nullptr);
+    RowPage readRows(db::Statement &statement, int page, std::vector<qint64> *rowIds = nullptr);
     static int progress(void *worker);
     bool cancelled() const { return cancelled_.load(std::memory_order_relaxed); }
 
