@@ -144,7 +144,7 @@ TEST_F(Export, CsvReadsBackAsTheStoredValues) {
 
 // Each sheet as [title, rows]; a cell as JSON: numbers, booleans, dates as ISO text, text, null.
 const char *kXlsxScript = R"(
-import json, sys, datetime
+import json, sys, datetime, re
 try:
     import openpyxl
 except ImportError:
@@ -152,6 +152,8 @@ except ImportError:
 book = openpyxl.load_workbook(sys.argv[1], read_only=True)
 def cell(c):
     v = c.value
+    if isinstance(v, str):  # characters the format escapes as _xHHHH_, as a spreadsheet program reads them
+        v = re.sub('_x([0-9A-Fa-f]{4})_', lambda m: chr(int(m.group(1), 16)), v)
     if isinstance(v, datetime.datetime):
         return {'date': v.isoformat(), 'format': c.number_format}
     if isinstance(v, (int, float)) and not isinstance(v, bool) and c.number_format != 'General':
