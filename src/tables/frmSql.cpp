@@ -8,11 +8,14 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -42,12 +45,27 @@ frmSql *frmSql::open(app::ModuleState &state, ActiveChild activeChild, QWidget *
         }
         window->current_ = 0;
         window->showRow();
+        window->placeBeside(owner);
         openWindow = window;
     }
     openWindow->show();
     openWindow->raise();
     openWindow->activateWindow();
     return openWindow;
+}
+
+// Beside the main window, on its right where the screen has room, else as far right as the screen allows; wide
+// enough for clauses of some length.
+void frmSql::placeBeside(const QWidget *owner) {
+    adjustSize();
+    resize(std::max(width(), 520), height());
+    if (!owner)
+        return;
+    const QRect frame = owner->frameGeometry();
+    const QRect screen = owner->screen()->availableGeometry();
+    const int x = std::max(screen.left(), std::min(frame.right() + 1, screen.right() + 1 - width()));
+    const int y = std::max(screen.top(), std::min(frame.top(), screen.bottom() + 1 - height()));
+    move(x, y);
 }
 
 frmSql::frmSql(app::ModuleState &state, ActiveChild activeChild, QWidget *owner)
@@ -85,17 +103,20 @@ void frmSql::buildLayout() {
     for (int i = 0; i < 5; ++i)
         fields->addRow(QString::fromLatin1(kLabels[i]), txtSql[size_t(i)]);
 
-    const auto navButton = [this](const char *objectName, Qt::ArrowType arrow, const QString &tip) {
+    // The navigator's four buttons, with the desktop theme's icons where it has them.
+    const auto navButton = [this](const char *objectName, const char *themeIcon, QStyle::StandardPixmap fallback,
+                                  const QString &tip) {
         auto *button = new QToolButton(this);
         button->setObjectName(QString::fromLatin1(objectName));
-        button->setArrowType(arrow);
+        button->setIcon(QIcon::fromTheme(QString::fromLatin1(themeIcon), style()->standardIcon(fallback)));
         button->setToolTip(tip);
         return button;
     };
-    cmdFirst = navButton("cmdFirst", Qt::UpArrow, QStringLiteral("First query"));
-    cmdPrevious = navButton("cmdPrevious", Qt::LeftArrow, QStringLiteral("Previous query"));
-    cmdNext = navButton("cmdNext", Qt::RightArrow, QStringLiteral("Next query (past the last: a new one)"));
-    cmdLast = navButton("cmdLast", Qt::DownArrow, QStringLiteral("Last query"));
+    cmdFirst = navButton("cmdFirst", "go-first", QStyle::SP_MediaSkipBackward, QStringLiteral("First query"));
+    cmdPrevious = navButton("cmdPrevious", "go-previous", QStyle::SP_ArrowLeft, QStringLiteral("Previous query"));
+    cmdNext = navButton("cmdNext", "go-next", QStyle::SP_ArrowRight,
+                        QStringLiteral("Next query (past the last: a new one)"));
+    cmdLast = navButton("cmdLast", "go-last", QStyle::SP_MediaSkipForward, QStringLiteral("Last query"));
     Data1 = new QLabel(this);
     Data1->setObjectName(QStringLiteral("Data1"));
     Data1->setFrameShape(QFrame::StyledPanel);
@@ -123,6 +144,12 @@ void frmSql::buildLayout() {
     layout->addWidget(Frame1);
     layout->addLayout(navigator);
     layout->addLayout(buttons);
+
+    // Tab goes from the name down the clauses, then to the navigator and the buttons.
+    const QList<QWidget *> order = {txtSql[5], txtSql[0], txtSql[1], txtSql[2], txtSql[3], txtSql[4], cmdFirst,
+                                    cmdPrevious, cmdNext, cmdLast, cmdRun, cmdDelete, cmdClose};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void frmSql::reload() { rows_ = loadQueries(state_.AuctionDb); }

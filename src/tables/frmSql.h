@@ -74,6 +74,7 @@ protected:
 private:
     frmSql(app::ModuleState &state, ActiveChild activeChild, QWidget *owner);
     void buildLayout();
+    void placeBeside(const QWidget *owner);
     void reload();
     void showRow();
     void txtSql_Change();
