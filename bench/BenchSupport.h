@@ -1,12 +1,14 @@
 // Helpers shared by the benchmarks.
 #pragma once
 
+#include "db/Database.h"
 #include "db/Error.h"
 #include "import/RoundFileName.h"
 #include "import/ZipExtract.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace bench {
 
@@ -18,6 +20,31 @@ inline QString extractMember(const QString &zipPath, const QDir &folder) {
     } catch (const db::Error &) {
         return {};
     }
+}
+
+// Makes `table` of `rows` rows with typed columns (Long, Text, Currency, DateTime) through the engine, from a
+// cross join of a table of the ten digits.
+inline void buildGeneratedTable(db::Database &database, const QString &table, int rows) {
+    database.execute(QStringLiteral("CREATE TABLE [Digit] ([N] Long)"));
+    for (int n = 0; n < 10; ++n)
+        database.execute(QStringLiteral("INSERT INTO [Digit] VALUES (%1)").arg(n));
+    QStringList terms, from;
+    int scale = 1;
+    for (char alias = 'a'; scale < rows; ++alias, scale *= 10) {
+        terms << QStringLiteral("%1.[N] * %2").arg(QChar::fromLatin1(alias)).arg(scale);
+        from << QStringLiteral("[Digit] AS %1").arg(QChar::fromLatin1(alias));
+    }
+    const QString id = u'(' + terms.join(QStringLiteral(" + ")) + u')';
+    database.execute(QStringLiteral("CREATE TABLE [%1] ([Id] Long, [Round] Long, [Market] Text(20), "
+                                    "[Bidder] Text(40), [Amount] Currency, [Placed] DateTime)")
+                         .arg(table));
+    database.execute(QStringLiteral("INSERT INTO [%4] ([Id], [Round], [Market], [Bidder], [Amount], [Placed]) "
+                                    "SELECT %1, %1 Mod 300 + 1, 'M' & (%1 * 7 Mod 1500), 'Bidder ' & (%1 Mod 97), "
+                                    "(%1 Mod 100000) * 1000.25, DateAdd('d', %1 Mod 300, #8/24/2006#) "
+                                    "FROM %2 WHERE %1 < %3")
+                         .arg(id, from.join(QStringLiteral(", ")))
+                         .arg(rows)
+                         .arg(table));
 }
 
 }  // namespace bench

@@ -7,6 +7,7 @@
 // .xlsx with tables::exportQuery, and times `sqlite3 -separator $'\t' DATABASE 'SELECT * FROM "User Table"'`
 // writing the same rows to a file in the same run. Prints rows per second for each; the last line compares the
 // text export with sqlite3.
+#include "BenchSupport.h"
 #include "db/Database.h"
 #include "tables/TableExport.h"
 
@@ -22,24 +23,7 @@
 namespace {
 
 void buildTable(db::Database &database, int rows) {
-    database.execute(QStringLiteral("CREATE TABLE [Digit] ([N] Long)"));
-    for (int n = 0; n < 10; ++n)
-        database.execute(QStringLiteral("INSERT INTO [Digit] VALUES (%1)").arg(n));
-    QStringList terms, from;
-    int scale = 1;
-    for (char alias = 'a'; scale < rows; ++alias, scale *= 10) {
-        terms << QStringLiteral("%1.[N] * %2").arg(QChar::fromLatin1(alias)).arg(scale);
-        from << QStringLiteral("[Digit] AS %1").arg(QChar::fromLatin1(alias));
-    }
-    const QString id = u'(' + terms.join(QStringLiteral(" + ")) + u')';
-    database.execute(QStringLiteral("CREATE TABLE [User Table] ([Id] Long, [Round] Long, [Market] Text(20), "
-                                    "[Bidder] Text(40), [Amount] Currency, [Placed] DateTime)"));
-    database.execute(QStringLiteral("INSERT INTO [User Table] ([Id], [Round], [Market], [Bidder], [Amount], [Placed]) "
-                                    "SELECT %1, %1 Mod 300 + 1, 'M' & (%1 * 7 Mod 1500), 'Bidder ' & (%1 Mod 97), "
-                                    "(%1 Mod 100000) * 1000.25, DateAdd('d', %1 Mod 300, #8/24/2006#) "
-                                    "FROM %2 WHERE %1 < %3")
-                         .arg(id, from.join(QStringLiteral(", ")))
-                         .arg(rows));
+    bench::buildGeneratedTable(database, QStringLiteral("User Table"), rows);
 }
 
 double seconds(const QElapsedTimer &timer) { return double(timer.nsecsElapsed()) / 1e9; }

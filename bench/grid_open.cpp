@@ -7,6 +7,7 @@
 // with a sort order, prints the time to the first screen of rows, until the row count is known, and to show the
 // last row after a jump (Ctrl+End), and the memory the process gained (VmRSS before and after). For the sorted
 // view it also times SQLite's own ORDER BY ... LIMIT over the same table on a plain connection: the floor.
+#include "BenchSupport.h"
 #include "db/Database.h"
 #include "grid/LazyTableModel.h"
 #include "grid/SpreadGrid.h"
@@ -49,24 +50,7 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs = 600000) {
 }
 
 void buildTable(db::Database &database, int rows) {
-    database.execute(QStringLiteral("CREATE TABLE [Digit] ([N] Long)"));
-    for (int n = 0; n < 10; ++n)
-        database.execute(QStringLiteral("INSERT INTO [Digit] VALUES (%1)").arg(n));
-    QStringList terms, from;
-    int scale = 1;
-    for (char alias = 'a'; scale < rows; ++alias, scale *= 10) {
-        terms << QStringLiteral("%1.[N] * %2").arg(QChar::fromLatin1(alias)).arg(scale);
-        from << QStringLiteral("[Digit] AS %1").arg(QChar::fromLatin1(alias));
-    }
-    const QString id = u'(' + terms.join(QStringLiteral(" + ")) + u')';
-    database.execute(QStringLiteral("CREATE TABLE [Generated] ([Id] Long, [Round] Long, [Market] Text(20), "
-                                    "[Bidder] Text(40), [Amount] Currency, [Placed] DateTime)"));
-    database.execute(QStringLiteral("INSERT INTO [Generated] ([Id], [Round], [Market], [Bidder], [Amount], [Placed]) "
-                                    "SELECT %1, %1 Mod 300 + 1, 'M' & (%1 * 7 Mod 1500), 'Bidder ' & (%1 Mod 97), "
-                                    "(%1 Mod 100000) * 1000.25, DateAdd('d', %1 Mod 300, #8/24/2006#) "
-                                    "FROM %2 WHERE %1 < %3")
-                         .arg(id, from.join(QStringLiteral(", ")))
-                         .arg(rows));
+    bench::buildGeneratedTable(database, QStringLiteral("Generated"), rows);
     database.execute(QStringLiteral("SELECT [Id], [Round], [Market], [Bidder], [Amount], [Placed] INTO [User Table] "
                                     "FROM [Generated]"));
 }
@@ -170,6 +154,6 @@ int main(int argc, char **argv) {
     const Figures filtered = open(model, view, path, QStringLiteral("SELECT * FROM [User Table] WHERE [Round] = 150"));
     report("... WHERE [Round] = 150 (no index)", filtered);
     std::printf("memory after the three: %+.1f MB\n", double(residentKb() - before) / 1024);
-    std::printf("goals: first rows < 200 ms, memory growth < 50 MB\n");
+    std::printf("goals: first rows < 200 ms (sorted: < 150 ms, near the sqlite3 line), memory growth < 50 MB\n");
     return 0;
 }
