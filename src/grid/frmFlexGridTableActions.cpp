@@ -115,11 +115,13 @@ void frmFlexGrid::HandelSort() {
     }
 }
 
-// Rows of a sorted or filtered statement that fail while they are read: the error is shown and the rows shown
-// before come back.
+// Rows that fail while they are read are never left as silently empty rows: the error is shown, and for a sort or
+// filter just applied the rows shown before come back.
 void frmFlexGrid::onRowsFailed(const db::Error &error) {
-    if (!revertTo_)
+    if (!revertTo_) {
+        showError(error.number(), error.description());
         return;
+    }
     const auto [filter, sort] = *revertTo_;
     revertTo_.reset();
     host_.moduleState().ui().msgBox(error.text(), {}, {});

@@ -143,4 +143,9 @@ TEST_F(SortFilterWindow, AFilterTheEngineRejectsIsReportedAndTheRowsStay) {
     emit window->Data1->failed(db::Error(11, "Division by zero"));
     EXPECT_EQ(ui.messages.back().text, "Error:11 Division by zero");
     EXPECT_EQ(window->shownStatement(), "SELECT * FROM [All Bids] WHERE [Round] = 12 ORDER BY [Bidder]");
+
+    // Rows of a plain load that fail while they are read are reported too, never left silently empty.
+    ui.expectMessage("");
+    emit window->Data1->failed(db::Error(11, "Division by zero"));
+    EXPECT_EQ(ui.messages.back().text, "Error 11: Division by zero");
 }
