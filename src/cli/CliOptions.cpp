@@ -29,6 +29,10 @@ std::optional<Options> parseOptions(const QStringList &args, QString *error) {
         } else if (arg == QLatin1String("--filter")) {
             if (!value(&options.filter))
                 return std::nullopt;
+        } else if (arg == QLatin1String("--all")) {
+            options.all = true;
+        } else if (arg == QLatin1String("--json")) {
+            options.json = true;
         } else if (arg == QLatin1String("--yes")) {
             options.answer = Answer::Yes;
         } else if (arg == QLatin1String("--no")) {
@@ -71,6 +75,9 @@ QString usage() {
         "  query --db DB run NAME                 build the table of a stored query, as its Run button does\n"
         "  show --db DB TABLE [--round R] [--sort TEXT] [--filter TEXT]\n"
         "                                         print the rows a data window shows of a table\n"
+        "  summary --db DB [--round R | --all] [--json]\n"
+        "                                         the Round Summary's figures of round R (default: the newest),\n"
+        "                                         or of every round; --json prints them as JSON\n"
         "options: --home DIR (home directory), --yes / --no (answer to the questions)\n");
 }
 

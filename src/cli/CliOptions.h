@@ -20,6 +20,8 @@ struct Options {
     QString round;                // --round R
     QString sort;                 // --sort TEXT
     QString filter;               // --filter TEXT
+    bool all = false;             // --all
+    bool json = false;            // --json
 };
 
 // Parses argv (without the program name). Returns nothing and fills error on a malformed command line.

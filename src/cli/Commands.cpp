@@ -7,6 +7,7 @@
 #include "cli/ImportCommands.h"
 #include "cli/TableCommands.h"
 #include "cli/ShowCommand.h"
+#include "cli/SummaryCommand.h"
 #include "cli/TsvWriter.h"
 #include "db/Database.h"
 #include "db/JetTranslator.h"
@@ -98,6 +99,7 @@ int runCommand(const Options &options, Streams io) {
             {QStringLiteral("drop"), dropCommand},
             {QStringLiteral("query"), queryCommand},
             {QStringLiteral("show"), showCommand},
+            {QStringLiteral("summary"), summaryCommand},
         };
         const Command command = commands.value(options.command);
         if (!command)
