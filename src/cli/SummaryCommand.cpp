@@ -5,6 +5,7 @@
 #include "summary/Money.h"
 #include "summary/SummarySheet.h"
 
+#include <QDate>
 #include <QLocale>
 
 #include <algorithm>
@@ -43,8 +44,12 @@ QString centsText(qint64 units) {
 }
 
 QString storedJson(const QVariant &value, db::ColumnType type) {
-    if (type == db::ColumnType::DateTime)
-        return jsonString(value.toString().left(10));
+    if (type == db::ColumnType::DateTime) {
+        // Stored as "YYYY-MM-DD HH:MM:SS": the date part; anything else as it is.
+        const QString text = value.toString();
+        const bool iso = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd")).isValid();
+        return jsonString(iso ? text.left(10) : text);
+    }
     switch (value.typeId()) {
     case QMetaType::LongLong:
     case QMetaType::Int: return QString::number(value.toLongLong());

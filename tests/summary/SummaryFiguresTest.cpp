@@ -151,6 +151,8 @@ TEST(SummaryMoney, StoredAmountsAndTheirTexts) {
     using summary::moneyUnits;
     EXPECT_EQ(moneyUnits(QVariant(qlonglong(12))), 120000);
     EXPECT_EQ(moneyUnits(QVariant(0.1 + 0.2)), 3000);
+    EXPECT_EQ(moneyUnits(QVariant(0.0003)), 3);  // times 10,000 the double is 2.9999999999999996
+    EXPECT_EQ(moneyUnits(QVariant(-0.0003)), -3);
     EXPECT_EQ(moneyUnits(QVariant(-88829183.35)), -888291833500);
     EXPECT_EQ(moneyUnits(QVariant(QStringLiteral("-2147528748.20005"))), -21475287482001);
     EXPECT_EQ(moneyUnits(QVariant(QStringLiteral("12.5x"))), std::nullopt);
