@@ -114,4 +114,11 @@ void writeFile(const QString &path, const QByteArray &bytes) {
     ASSERT_EQ(file.write(bytes), bytes.size()) << path;
 }
 
+QString successfulOutput(const QStringList &arguments, const QString &envHome) {
+    const CliRun run = runCli(arguments, envHome);
+    EXPECT_EQ(run.exitCode, 0) << arguments.join(u' ').toStdString() << ": " << run.err.toStdString();
+    EXPECT_EQ(run.err, QString());
+    return run.out;
+}
+
 }  // namespace clitest

@@ -22,6 +22,9 @@ struct CliRun {
 CliRun runCli(const QStringList &arguments, const QString &envHome, int timeoutMs = 40000,
               const QString &outputFile = {});
 
+// Standard output of a run that must succeed: exit status 0 and nothing on standard error, else a test failure.
+QString successfulOutput(const QStringList &arguments, const QString &envHome);
+
 // The run ended normally with exit status 1, printed nothing on standard output and exactly one line
 // "Lotwise: Error:NUMBER description" on standard error (with `number` unless it is 0).
 ::testing::AssertionResult failedWithOneMessage(const CliRun &run, int number = 0);

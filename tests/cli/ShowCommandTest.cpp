@@ -12,14 +12,11 @@ using namespace clitest;
 
 namespace {
 
-class ShowCommand : public ::testing::Test {
+// Auction 11, rounds 1-3, with two tables of its own; never written by the tests.
+class ShowCommand : public testsupport::SharedAuction {
 protected:
-    static testsupport::ScratchDir *shared;
-    static QString auction;  // auction 11, rounds 1-3, with two tables of its own; never written by the tests
-
     static void SetUpTestSuite() {
-        shared = new testsupport::ScratchDir;
-        auction = testsupport::buildAuction(*shared, QStringLiteral("auction-11"), 3);
+        buildShared(QStringLiteral("auction-11"), 3);
         db::Database database = db::Database::open(auction);
         database.execute(
             R"(CREATE TABLE [O'Hare "Bids"] ([Bidder's "Name"] Text(40), [Amount] Currency, [Round] Long))");
@@ -33,29 +30,17 @@ protected:
         for (const char *values : {"('Zed', 4)", "('Ann', 9)", "('Bea', 4)", "('Ann', 2)"})
             database.execute(QStringLiteral("INSERT INTO [No Rounds] ([Bidder], [Amount]) VALUES ") + values);
     }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
 
     testsupport::ScratchDir scratch;
 
     CliRun cli(const QStringList &arguments) { return runCli(arguments, scratch.path(QStringLiteral("home"))); }
     // Standard output of a show or sql that must succeed.
-    QString output(const QStringList &arguments) {
-        const CliRun run = cli(arguments);
-        EXPECT_EQ(run.exitCode, 0) << arguments.join(' ') << ": " << run.err;
-        EXPECT_EQ(run.err, QString());
-        return run.out;
-    }
+    QString output(const QStringList &arguments) { return successfulOutput(arguments, scratch.path("home")); }
     QString show(const QString &table, const QStringList &options = {}) {
         return output(QStringList{"show", "--db", auction, table} + options);
     }
     QString sql(const QString &statement) { return output({"sql", "--db", auction, statement}); }
 };
-
-testsupport::ScratchDir *ShowCommand::shared = nullptr;
-QString ShowCommand::auction;
 
 }  // namespace
 

@@ -22,33 +22,16 @@ using namespace clitest;
 
 namespace {
 
-class SummaryCommand : public ::testing::Test {
+// Auction 11, rounds 1-12; never written by the tests.
+class SummaryCommand : public testsupport::SharedAuction {
 protected:
-    static testsupport::ScratchDir *shared;
-    static QString auction;  // auction 11, rounds 1-12; never written by the tests
-
-    static void SetUpTestSuite() {
-        shared = new testsupport::ScratchDir;
-        auction = testsupport::buildAuction(*shared, QStringLiteral("auction-11"), 12);
-    }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
+    static void SetUpTestSuite() { buildShared(QStringLiteral("auction-11"), 12); }
 
     testsupport::ScratchDir scratch;
 
     CliRun cli(const QStringList &arguments) { return runCli(arguments, scratch.path(QStringLiteral("home"))); }
-    QString output(const QStringList &arguments) {
-        const CliRun run = cli(arguments);
-        EXPECT_EQ(run.exitCode, 0) << arguments.join(' ').toStdString() << ": " << run.err.toStdString();
-        EXPECT_EQ(run.err, QString());
-        return run.out;
-    }
+    QString output(const QStringList &arguments) { return successfulOutput(arguments, scratch.path("home")); }
 };
-
-testsupport::ScratchDir *SummaryCommand::shared = nullptr;
-QString SummaryCommand::auction;
 
 // One value per round of a query whose first column is the round.
 std::map<qint64, QVariant> perRound(const db::Database &database, const QString &sql) {

@@ -21,19 +21,10 @@ using summary::RoundFigures;
 
 constexpr qint64 kDollar = summary::kMoneyUnitsPerDollar;
 
-class SummaryFigures : public ::testing::Test {
+// Auction 11, rounds 1-12; copied before a test changes it.
+class SummaryFigures : public testsupport::SharedAuction {
 protected:
-    static testsupport::ScratchDir *shared;
-    static QString auction;  // auction 11, rounds 1-12; copied before a test changes it
-
-    static void SetUpTestSuite() {
-        shared = new testsupport::ScratchDir;
-        auction = testsupport::buildAuction(*shared, QStringLiteral("auction-11"), 12);
-    }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
+    static void SetUpTestSuite() { buildShared(QStringLiteral("auction-11"), 12); }
 
     testsupport::ScratchDir scratch;
 
@@ -46,9 +37,6 @@ protected:
         return summary::figureTexts(figures, QLocale::c()).at(summary::figureLabels().indexOf(label));
     }
 };
-
-testsupport::ScratchDir *SummaryFigures::shared = nullptr;
-QString SummaryFigures::auction;
 
 TEST_F(SummaryFigures, RoundsNewestFirstAndAuctionNumber) {
     const db::Database database = db::Database::open(auction);

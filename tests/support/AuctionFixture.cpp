@@ -60,4 +60,17 @@ QString buildAuction(const ScratchDir &dir, const QString &set, int lastRound, d
     return auctionPath;
 }
 
+QString SharedAuction::auction;
+std::unique_ptr<ScratchDir> SharedAuction::sharedDir_;
+
+void SharedAuction::buildShared(const QString &set, int lastRound) {
+    sharedDir_ = std::make_unique<ScratchDir>();
+    auction = buildAuction(*sharedDir_, set, lastRound);
+}
+
+void SharedAuction::TearDownTestSuite() {
+    sharedDir_.reset();
+    auction.clear();
+}
+
 }  // namespace testsupport

@@ -8,6 +8,10 @@
 
 #include <QString>
 
+#include <gtest/gtest.h>
+
+#include <memory>
+
 namespace testsupport {
 
 // The round database of one round file (e.g. set "auction-11", round 5), extracted and converted into dir.
@@ -19,5 +23,17 @@ QString buildAuction(const ScratchDir &dir, const QString &set, int lastRound,
 
 // Imports one round into an open auction database with the import statements.
 void importRound(const QString &auctionPath, const QString &roundPath, int round);
+
+// A fixture whose tests share one auction database, built once per test suite: the suite's SetUpTestSuite calls
+// buildShared(); the database goes with the suite. Tests must not write it (copy it first).
+class SharedAuction : public ::testing::Test {
+protected:
+    static void buildShared(const QString &set, int lastRound);
+    static void TearDownTestSuite();
+    static QString auction;
+
+private:
+    static std::unique_ptr<ScratchDir> sharedDir_;
+};
 
 }  // namespace testsupport

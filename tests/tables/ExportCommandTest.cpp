@@ -11,37 +11,30 @@
 
 namespace {
 
-class ExportCommand : public ::testing::Test {
+class ExportCommand : public testsupport::SharedAuction {
 protected:
     static void SetUpTestSuite() {
-        dir_ = new testsupport::ScratchDir;
-        path_ = testsupport::buildAuction(*dir_, QStringLiteral("auction-11"), 3);
-        db::Database database = db::Database::open(path_);
+        buildShared(QStringLiteral("auction-11"), 3);
+        db::Database database = db::Database::open(auction);
         database.execute(QStringLiteral("SELECT [Bidder], [Market] INTO [O'Brien \"Picks\"] FROM [All Bids] "
                                         "WHERE [Round] = 2"));
     }
-    static void TearDownTestSuite() {
-        delete dir_;
-        dir_ = nullptr;
-    }
 
     clitest::CliRun exportTo(const QString &table, const QString &name, const QStringList &more = {}) {
-        return clitest::runCli(QStringList{QStringLiteral("export"), QStringLiteral("--db"), path_, table,
+        return clitest::runCli(QStringList{QStringLiteral("export"), QStringLiteral("--db"), auction, table,
                                            scratch_.path(name)} +
                                    more,
                                scratch_.path());
     }
     // The tab-delimited text of a statement as the grid shows it.
     static QByteArray textOf(const QString &sql) {
-        const db::Database database = db::Database::open(path_);
+        const db::Database database = db::Database::open(auction);
         QString text = exporttest::fieldNames(database, sql).join(u'\t') + QStringLiteral("\r\n");
         for (const QStringList &row : exporttest::shownRows(database, sql, QLocale()))
             text += row.join(u'\t') + QStringLiteral("\r\n");
         return text.toUtf8();
     }
 
-    static inline testsupport::ScratchDir *dir_ = nullptr;
-    static inline QString path_;
     testsupport::ScratchDir scratch_;
 };
 
@@ -66,7 +59,7 @@ TEST_F(ExportCommand, ATableWithoutRoundsIsWrittenWholeAsCsv) {
     const QString table = QStringLiteral("O'Brien \"Picks\"");
     const clitest::CliRun run = exportTo(table, QStringLiteral("picks.CSV"));
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    const db::Database database = db::Database::open(path_);
+    const db::Database database = db::Database::open(auction);
     std::vector<QStringList> expected{{QStringLiteral("Bidder"), QStringLiteral("Market")}};
     for (const QStringList &row : exporttest::plainRows(database, QStringLiteral("SELECT * FROM [O'Brien \"Picks\"]")))
         expected.push_back(row);
@@ -76,7 +69,7 @@ TEST_F(ExportCommand, ATableWithoutRoundsIsWrittenWholeAsCsv) {
 
 TEST_F(ExportCommand, FailuresLeaveNoFileAndMalformedCommandsShowUsage) {
     EXPECT_TRUE(clitest::failedWithOneMessage(exportTo(QStringLiteral("No Such Table"), QStringLiteral("x.txt")), 3078));
-    EXPECT_TRUE(clitest::failedWithUsage(clitest::runCli({"export", "--db", path_, "All Bids"}, scratch_.path())));
+    EXPECT_TRUE(clitest::failedWithUsage(clitest::runCli({"export", "--db", auction, "All Bids"}, scratch_.path())));
     EXPECT_EQ(exporttest::filesIn(scratch_.path()), QStringList());
 }
 

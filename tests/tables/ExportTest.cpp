@@ -17,12 +17,11 @@ using namespace exporttest;
 
 namespace {
 
-class Export : public ::testing::Test {
+class Export : public testsupport::SharedAuction {
 protected:
     static void SetUpTestSuite() {
-        dir_ = new testsupport::ScratchDir;
-        path_ = testsupport::buildAuction(*dir_, QStringLiteral("auction-11"), 3);
-        db::Database database = db::Database::open(path_);
+        buildShared(QStringLiteral("auction-11"), 3);
+        db::Database database = db::Database::open(auction);
         database.execute(QStringLiteral("CREATE TABLE [Odd Values] ([Name] Text(50), [Amount] Currency, "
                                         "[When] DateTime, [Flag] YesNo, [Ratio] Double)"));
         const QVariant null;
@@ -48,14 +47,10 @@ protected:
         database.execute(QStringLiteral("SELECT a.[N] + b.[N] * 10 + c.[N] * 100 + d.[N] * 1000 AS [Id] INTO [Many] "
                                         "FROM [Digit] AS a, [Digit] AS b, [Digit] AS c, [Digit] AS d"));
     }
-    static void TearDownTestSuite() {
-        delete dir_;
-        dir_ = nullptr;
-    }
 
     QString out(const QString &name = {}) const { return scratch_.path(name); }
 
-    static db::Database database() { return db::Database::open(path_); }
+    static db::Database database() { return db::Database::open(auction); }
 
     // What the tab-delimited file must hold: the heading line, then the grid's texts, CR LF after each line.
     static QByteArray expectedText(const QString &jetSql, const QLocale &locale) {
@@ -68,11 +63,9 @@ protected:
 
     static tables::ExportResult run(const QString &jetSql, const QString &target, tables::ExportOptions options = {}) {
         options.format = tables::exportFormatFor(target);
-        return tables::exportQuery(path_, jetSql, target, options);
+        return tables::exportQuery(auction, jetSql, target, options);
     }
 
-    static inline testsupport::ScratchDir *dir_ = nullptr;
-    static inline QString path_;
     testsupport::ScratchDir scratch_;
 };
 
@@ -320,14 +313,14 @@ TEST_F(Export, AFailedExportRaisesItsErrorAndLeavesTheOldFile) {
         }
     }
     // The database itself as the target: refused, the auction untouched.
-    const QByteArray auction = fileBytes(path_);
+    const QByteArray before = fileBytes(auction);
     try {
-        run(kAllBids, path_);
+        run(kAllBids, auction);
         ADD_FAILURE() << "the database was replaced by its export";
     } catch (const db::Error &error) {
         EXPECT_EQ(error.number(), 75);
     }
-    EXPECT_EQ(fileBytes(path_), auction);
+    EXPECT_EQ(fileBytes(auction), before);
     EXPECT_EQ(fileBytes(out(QStringLiteral("keep.txt"))), QByteArray("old contents"));
     EXPECT_EQ(filesIn(out()), QStringList{QStringLiteral("keep.txt")});
 }
