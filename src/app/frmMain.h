@@ -42,6 +42,8 @@ public:
     ModuleState &moduleState() override { return state_; }
     // mnuPBreak as a pop-up menu, centred horizontally on the position.
     void showPageBreakMenu(const QPoint &globalPos) override;
+    // An MDI child of its own, sized to its hint and activated.
+    void showChildWindow(QWidget *window) override;
 
     QMdiArea *mdiArea() const { return mdi_; }
     // The active MDI child's content widget, or null.
@@ -87,7 +89,7 @@ private:
 
     // Opening (frmMainOpen.cpp).
     void openExistingAuction();
-    QMdiSubWindow *addDataWindow(grid::frmFlexGrid *window);
+    QMdiSubWindow *addDataWindow(QWidget *window);
     void fitDataWindow(grid::frmFlexGrid *window);
     void showNewestRound(grid::frmFlexGrid *window);
     void populateList(const QString &sql, const QString &column, bool tables);

@@ -125,7 +125,7 @@ void frmMain::showNewestRound(grid::frmFlexGrid *window) {
 
 // A new data window: three quarters of the frame's room, or more to show eight columns and twenty rows, never
 // more than the frame; each one a step further down and right (as cascading places them), wholly inside the frame.
-QMdiSubWindow *frmMain::addDataWindow(grid::frmFlexGrid *window) {
+QMdiSubWindow *frmMain::addDataWindow(QWidget *window) {
     QMdiSubWindow *sub = mdi_->addSubWindow(window);
     const QSize room = mdi_->viewport()->size();
     const QSize wanted = QSize(room.width() * 3 / 4, room.height() * 3 / 4).expandedTo(sub->sizeHint());
@@ -136,6 +136,11 @@ QMdiSubWindow *frmMain::addDataWindow(grid::frmFlexGrid *window) {
     sub->setGeometry(x, y, size.width(), size.height());
     sub->show();
     return sub;
+}
+
+void frmMain::showChildWindow(QWidget *window) {
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    mdi_->setActiveSubWindow(addDataWindow(window));
 }
 
 // Once its table is loaded the window knows its columns' widths: it grows to show eight of them (and twenty rows)
