@@ -42,7 +42,12 @@ frmMain::frmMain(ModuleState &state, Prompter &prompter, QWidget *parent)
     MDIForm_Load();
 }
 
-frmMain::~frmMain() = default;
+// The summary's destruction must not reach this window once its members are gone (children are deleted later,
+// by QWidget's destructor).
+frmMain::~frmMain() {
+    if (summary_)
+        disconnect(summary_, nullptr, this, nullptr);
+}
 
 QAction *frmMain::action(const QString &name) const {
     const auto it = actions_.find(name);

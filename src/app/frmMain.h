@@ -7,6 +7,7 @@
 #include "grid/DataWindowHost.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 
@@ -19,6 +20,9 @@ class QToolBar;
 
 namespace grid {
 class frmFlexGrid;
+}
+namespace summary {
+class frmSummary;
 }
 
 namespace app {
@@ -51,6 +55,12 @@ public:
     // A new data window on the newest round of the first table (New, New Window); with no auction open, the
     // opening choice instead.
     void newDataWindow();
+
+    // View > Summary: the Round Summary as an MDI child, one at a time (an open one is activated); refused
+    // while no auction is open.
+    void ViewSummary();
+    // The open Round Summary, or null.
+    summary::frmSummary *summaryWindow() const;
 
     // Ends the program without saving the placement or compacting (the opening choice was declined).
     void endNow();
@@ -87,6 +97,11 @@ private:
     void sbStatusBar_MouseUp(Qt::MouseButton button, int x);
     void showHelp(bool search);
 
+    // The Round Summary and the commands it switches off while active (frmMainSummary.cpp).
+    void connectSummary();
+    void childActivated(QMdiSubWindow *sub);
+    void switchSummaryCommands(bool off);
+
     // Opening (frmMainOpen.cpp).
     void openExistingAuction();
     QMdiSubWindow *addDataWindow(QWidget *window);
@@ -103,6 +118,10 @@ private:
     std::map<QString, QMenu *> menus_;
     QList<QAction *> windowListActions_;
     bool ending_ = false;
+    QPointer<QMdiSubWindow> summary_;
+    // The commands the active summary switched off (those that were on), to switch on again when it stops being
+    // the active child; empty while it is not.
+    QList<QPointer<QAction>> switchedOff_;
 };
 
 }  // namespace app

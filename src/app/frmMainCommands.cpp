@@ -84,6 +84,8 @@ void frmMain::connectCommands() {
     on("mnuWindowArrangeIcons", [this] { arrangeIcons(mdi_); });
     // The SQL Query Builder: one modeless window beside the frame, so the active data window stays active.
     on("mnuToolsSQLCommandLine", [this] { tables::frmSql::open(state_, [this] { return activeChild(); }, this); });
+    on("mnuViewSummary", [this] { ViewSummary(); });
+    connectSummary();
     on("mnuHelpContents", [this] { showHelp(false); });
     on("mnuHelpSearch", [this] { showHelp(true); });
     on("mnuHelpAbout", [this] {
@@ -91,7 +93,7 @@ void frmMain::connectCommands() {
         about.exec();
     });
     // Dialogs of commands that come with later versions: until then they answer like a missing operation.
-    for (const char *later : {"mnuFilePrintSetup", "mnuFilePrintPreview", "mnuViewSummary"})
+    for (const char *later : {"mnuFilePrintSetup", "mnuFilePrintPreview"})
         on(later, [this, later] { forward(later, false); });
     connect(tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction *action) { tbToolBar_ButtonClick(action->data().toString()); });
