@@ -1,6 +1,5 @@
-// The Round Summary in the main window: View > Summary opens it (one at a
-// time), and while it is the active child the commands that act on a data
-// window are switched off, since they would reach the summary instead.
+// The Round Summary in the main window: View > Summary opens it (one at a time), and while it is the active child the
+// commands that act on a data window are switched off, since they would reach the summary instead.
 #include "app/frmMain.h"
 
 #include "core/ModuleState.h"
@@ -16,8 +15,7 @@ namespace app {
 
 namespace {
 
-// The menu items switched off while the summary is active, in the order they
-// are switched.
+// The menu items switched off while the summary is active, in the order they are switched.
 const char *const kSummaryOffItems[] = {
     "mnuCompAverage",
     "mnuCompCount",
@@ -54,17 +52,15 @@ const char *const kSummaryKeepButtons[] = {"tbNew", "tbImport"};
 
 void frmMain::connectSummary() { connect(mdi_, &QMdiArea::subWindowActivated, this, &frmMain::childActivated); }
 
-// Qt also reports a null activation when the program loses the focus while the
-// summary stays the active child: only a real child decides. The summary's
-// closing is told by its destruction (below).
+// Qt also reports a null activation when the program loses the focus while the summary stays the active child: only a
+// real child decides. The summary's closing is told by its destruction (below).
 void frmMain::childActivated(QMdiSubWindow *sub) {
     if (sub)
         switchSummaryCommands(sub == summary_);
 }
 
-// Off: the toolbar buttons but New and Import, then the menu items; only those
-// that are on, so that switching on again leaves a command that was off for
-// another reason as it was.
+// Off: the toolbar buttons but New and Import, then the menu items; only those that are on, so that switching on again
+// leaves a command that was off for another reason as it was.
 void frmMain::switchSummaryCommands(bool off) {
     if (!off) {
         for (const QPointer<QAction> &action : std::as_const(switchedOff_))
@@ -114,10 +110,10 @@ void frmMain::ViewSummary() {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     summary_ = sub;
     connect(sub, &QObject::destroyed, this, [this] { switchSummaryCommands(false); });
-    // Its own size where the frame has room, a step down and right of the windows
-    // already open.
+    // Its own size where the frame has room, never less than shows the whole sheet (the frame scrolls then), a step
+    // down and right of the windows already open.
     const QSize room = mdi_->viewport()->size();
-    const QSize size = sub->sizeHint().boundedTo(room);
+    const QSize size = sub->sizeHint().boundedTo(room).expandedTo(sub->minimumSizeHint());
     const int step = 24 * int(mdi_->subWindowList().size() - 1);
     sub->setGeometry(std::max(0, std::min(step, room.width() - size.width())),
                      std::max(0, std::min(step, room.height() - size.height())), size.width(), size.height());

@@ -22,8 +22,7 @@ namespace {
 
 constexpr double kMillion = 1e6 * kMoneyUnitsPerDollar;
 
-// A date as a key that is equal for every round of one day, whatever the stored
-// form.
+// A date as a key that is equal for every round of one day, whatever the stored form.
 QString dayKey(const QVariant &date) {
     if (date.isNull())
         return {};
@@ -81,7 +80,7 @@ SummaryChart::SummaryChart(QWidget *parent) : QChartView(parent) {
     setObjectName(QStringLiteral("chtSummary"));
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::NoFocus);
-    setMinimumSize(420, 300);
+    setMinimumSize(300, 260);
     QChart *c = chart();
     c->setTitle(QStringLiteral("Net Bids by Round"));
     c->legend()->setAlignment(Qt::AlignBottom);
@@ -152,8 +151,7 @@ void SummaryChart::setRounds(std::vector<ChartRound> rounds) {
         markRound(*marked_);
 }
 
-// The axes are fixed here, not left to the chart, so that the day bands fill
-// the plot from bottom to top.
+// The axes are fixed here, not left to the chart, so that the day bands fill the plot from bottom to top.
 void SummaryChart::fillSeries() {
     QList<QPointF> net;
     QList<QPointF> counts;
@@ -185,8 +183,7 @@ void SummaryChart::fillSeries() {
     fillDayBands(moneyAxis_->min(), moneyAxis_->max());
 }
 
-// Every other bidding day shaded: one area whose upper edge steps up over the
-// shaded days.
+// Every other bidding day shaded: one area whose upper edge steps up over the shaded days.
 void SummaryChart::fillDayBands(double low, double high) {
     QList<QPointF> upper;
     if (!rounds_.empty()) {
@@ -215,6 +212,8 @@ void SummaryChart::markRound(qint64 round) {
         if (r.round == round && r.netBids)
             mark_->append(double(r.round), double(*r.netBids) / kMillion);
 }
+
+QSize SummaryChart::sizeHint() const { return {520, 380}; }
 
 int SummaryChart::pointCount() const { return int(net_->count()); }
 

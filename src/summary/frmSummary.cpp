@@ -24,8 +24,7 @@ constexpr int kFiguresPerColumn = 10;
 // The sheet's columns: labels, figures, headings, labels, figures.
 constexpr int kLeftLabels = 1, kLeftFigures = 2, kHeadings = 3, kRightLabels = 4, kRightFigures = 5;
 
-// Labels read from the left; figures line up on their last digit; the headings
-// sit centred over the sheet.
+// Labels read from the left; figures line up on their last digit; the headings sit centred over the sheet.
 constexpr Qt::Alignment kLabelAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kFigureAlignment = Qt::AlignRight | Qt::AlignVCenter;
 constexpr Qt::Alignment kHeadingAlignment = Qt::AlignCenter;
@@ -59,8 +58,6 @@ frmSummary::frmSummary(app::ModuleState &state, QWidget *parent) : QWidget(paren
     vaSpread1->setFocusPolicy(Qt::ClickFocus);
     vaSpread1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     vaSpread1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    vaSpread1->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    vaSpread1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     vaSpread1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     vaSpread1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     vaSpread1->horizontalHeader()->setHighlightSections(false);
@@ -106,12 +103,23 @@ void frmSummary::Form_Load() {
     PopulateRounds();
     GetAuction();
     setCell(1, kHeadings, auctionHeading(AuctionNumber), kHeadingAlignment, true);
-    vaSpread1->resizeColumnToContents(kHeadings - 1);
+    fitSheet();
 }
 
-// The labels and the empty figure cells, with their alignments; the figure
-// columns wide enough for the largest amount, so that choosing another round
-// does not move the sheet.
+// The sheet exactly as large as its twelve rows and five columns: the layout gives the rest to the chart.
+void frmSummary::fitSheet() {
+    const int frame = 2 * vaSpread1->frameWidth();
+    int width = vaSpread1->verticalHeader()->sizeHint().width() + frame;
+    for (int column = 0; column < kColumns; ++column)
+        width += vaSpread1->columnWidth(column);
+    int height = vaSpread1->horizontalHeader()->sizeHint().height() + frame;
+    for (int row = 0; row < kRows; ++row)
+        height += vaSpread1->rowHeight(row);
+    vaSpread1->setFixedSize(width, height);
+}
+
+// The labels and the empty figure cells, with their alignments; the figure columns wide enough for the largest amount,
+// so that choosing another round does not move the sheet.
 void frmSummary::layOutSheet() {
     for (int row = 1; row <= kRows; ++row)
         for (int column = 1; column <= kColumns; ++column)
@@ -125,10 +133,11 @@ void frmSummary::layOutSheet() {
     setCell(1, kHeadings, {}, kHeadingAlignment, true);
     setCell(2, kHeadings, {}, kHeadingAlignment, true);
     const QFontMetrics metrics(vaSpread1->font());
-    const int padding = 2 * metrics.averageCharWidth() + 8;
+    const int padding = 2 * metrics.averageCharWidth();
+    vaSpread1->verticalHeader()->setDefaultSectionSize(metrics.height() + 8);
     for (const int column : {kLeftLabels, kRightLabels})
         vaSpread1->setColumnWidth(column - 1, labelWidth(metrics, column) + padding);
-    const int figureWidth = metrics.horizontalAdvance(QStringLiteral("-$888,888,888,888")) + padding;
+    const int figureWidth = metrics.horizontalAdvance(QStringLiteral("-$88,888,888,888")) + padding;
     for (const int column : {kLeftFigures, kRightFigures})
         vaSpread1->setColumnWidth(column - 1, figureWidth);
     QFont bold = vaSpread1->font();
@@ -157,8 +166,8 @@ QString frmSummary::cellText(int row, int column) const {
     return item ? item->text() : QString();
 }
 
-// The list is filled only while it holds a different number of rounds (on load,
-// where it is empty); the newest round is then chosen and shown.
+// The list is filled only while it holds a different number of rounds (on load, where it is empty); the newest round is
+// then chosen and shown.
 void frmSummary::PopulateRounds() {
     try {
         const std::vector<qint64> rounds = roundList(state_.AuctionDb);
@@ -186,8 +195,7 @@ void frmSummary::GetAuction() {
     }
 }
 
-// The chart is an addition to the sheet: where its data cannot be read it says
-// so in its title and stays empty.
+// The chart is an addition to the sheet: where its data cannot be read it says so in its title and stays empty.
 void frmSummary::loadChart() {
     try {
         chart->setRounds(readChartRounds(state_.AuctionDb));
@@ -209,9 +217,8 @@ void frmSummary::ddlRound_Click() {
     }
 }
 
-// Every cell is written, a figure that cannot be read as empty text, so no cell
-// keeps another round's figure. The day change is the one figure whose failure
-// is told.
+// Every cell is written, a figure that cannot be read as empty text, so no cell keeps another round's figure. The day
+// change is the one figure whose failure is told.
 void frmSummary::FillSummary(qint64 round) {
     const RoundFigures figures = readRoundFigures(state_.AuctionDb, round);
     const QStringList texts = figureTexts(figures, QLocale());
@@ -232,8 +239,7 @@ void frmSummary::showChartRound(qint64 round) {
         ddlRound->setCurrentIndex(index);
 }
 
-// Printing comes with the printing of the sheet; until then the button answers
-// as an unsupported command.
+// Printing comes with the printing of the sheet; until then the button answers as an unsupported command.
 void frmSummary::cmdPrint_Click() {
     showError(db::Error(db::err::NoMethod, QStringLiteral("Object doesn't support this property or method")));
 }

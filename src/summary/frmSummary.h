@@ -1,11 +1,9 @@
-// The Round Summary window: a round list, the summary sheet of twenty figures
-// for the chosen round, and a chart of net bids per round beside it. An MDI
-// child of the main window (it is shown inside a QMdiSubWindow, which it closes
-// on Close or Esc).
+// The Round Summary window: a round list, the summary sheet of twenty figures for the chosen round, and a chart of net
+// bids per round beside it. An MDI child of the main window (it is shown inside a QMdiSubWindow, which it closes on
+// Close or Esc).
 //
-// The window owns its controls (Qt parents). It reads the open auction database
-// of the module state, which must outlive it, and talks to the user through the
-// state's Prompter. GUI thread only.
+// The window owns its controls (Qt parents). It reads the open auction database of the module state, which must outlive
+// it, and talks to the user through the state's Prompter. GUI thread only.
 #pragma once
 
 #include "summary/RoundFigures.h"
@@ -34,9 +32,8 @@ public:
 
     explicit frmSummary(app::ModuleState &state, QWidget *parent = nullptr);
 
-    // Lays out the sheet, fills the round list (which shows the newest round) and
-    // reads the auction number and the chart. Each step that fails says so and
-    // the others still run.
+    // Lays out the sheet, fills the round list (which shows the newest round) and reads the auction number and the
+    // chart. Each step that fails says so and the others still run.
     void Form_Load();
 
     // Shows the figures of the round chosen in ddlRound.
@@ -46,8 +43,7 @@ public:
 
     // The round the sheet shows, or nothing before one was chosen.
     std::optional<qint64> shownRound() const { return shown_; }
-    // The text of a sheet cell, counting rows and columns from 1 as the sheet
-    // does.
+    // The text of a sheet cell, counting rows and columns from 1 as the sheet does.
     QString cellText(int row, int column) const;
 
     QLabel *lblRound = nullptr;
@@ -62,6 +58,7 @@ private:
     void GetAuction();
     void FillSummary(qint64 round);
     void layOutSheet();
+    void fitSheet();
     void loadChart();
     void setCell(int row, int column, const QString &text, Qt::Alignment alignment, bool bold = false);
     void showChartRound(qint64 round);

@@ -1,6 +1,5 @@
-// View > Summary in the main window: refused with no auction open, one summary
-// at a time, and the commands that act on a data window switched off while the
-// summary is the active child, on again when a data window is activated or the
+// View > Summary in the main window: refused with no auction open, one summary at a time, and the commands that act on
+// a data window switched off while the summary is the active child, on again when a data window is activated or the
 // summary closes, untouched by Qt's null activation.
 #include "app/MainWindowFixture.h"
 
@@ -118,8 +117,7 @@ TEST_F(SummaryCommand, ActiveSummarySwitchesOffDataWindowCommandsUntilADataWindo
     EXPECT_TRUE(switchedOn().isEmpty()) << switchedOn().join(' ').toStdString();
     EXPECT_TRUE(keptOn());
 
-    // The program losing the focus: Qt reports no active child, the summary stays
-    // active.
+    // The program losing the focus: Qt reports no active child, the summary stays active.
     emit window->mdiArea()->subWindowActivated(nullptr);
     EXPECT_TRUE(switchedOn().isEmpty());
 

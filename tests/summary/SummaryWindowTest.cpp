@@ -1,7 +1,6 @@
-// The Round Summary window on auction 11, rounds 1-9: the newest round on
-// opening with its headings, the labels, every figure refreshed when another
-// round is chosen (none kept from the round before), the chart's points, day
-// bands and clicks, Print answering as unsupported, Close.
+// The Round Summary window on auction 11, rounds 1-9: the newest round on opening with its headings, the labels, every
+// figure refreshed when another round is chosen (none kept from the round before), the chart's points, day bands and
+// clicks, Print answering as unsupported, Close.
 #include "core/ModuleState.h"
 #include "db/Sqlite.h"
 #include "summary/RoundFigures.h"
@@ -125,9 +124,8 @@ TEST_F(SummaryWindow, ChoosingAnotherRoundRewritesEveryFigure) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-// A round without statistics shows empty statistics cells, not the figures of
-// the round shown before, and tells why its day change is missing; the figures
-// of the other sources are still shown.
+// A round without statistics shows empty statistics cells, not the figures of the round shown before, and tells why its
+// day change is missing; the figures of the other sources are still shown.
 TEST_F(SummaryWindow, RoundWithoutStatisticsLeavesNoStaleFigures) {
     openCopy();
     db::exec(state.AuctionDb.handle(), QStringLiteral("DELETE FROM [Round Statistics] WHERE [Round] = 5"));
@@ -161,8 +159,7 @@ TEST_F(SummaryWindow, ChartHasAPointPerRoundAndAClickShowsThatRound) {
     EXPECT_EQ(chart->roundAt(QPointF(40, 0)),
               9);  // beyond the last round: the last
 
-    // Days: rounds 1-3, 4-6, then 7 onwards (round 7 is three days after round
-    // 6).
+    // Days: rounds 1-3, 4-6, then 7 onwards (round 7 is three days after round 6).
     const std::vector<summary::ChartRound> rounds = summary::readChartRounds(state.AuctionDb);
     ASSERT_EQ(rounds.size(), 9u);
     EXPECT_EQ(rounds.front().round, 1);
