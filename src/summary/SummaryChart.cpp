@@ -21,6 +21,8 @@ namespace summary {
 namespace {
 
 constexpr double kMillion = 1e6 * kMoneyUnitsPerDollar;
+constexpr size_t kMostPointsShown = 60;
+constexpr int kPixelsPerRoundLabel = 56;
 
 // A date as a key that is equal for every round of one day, whatever the stored form.
 QString dayKey(const QVariant &date) {
@@ -89,8 +91,8 @@ SummaryChart::SummaryChart(QWidget *parent) : QChartView(parent) {
     auto *upper = new QLineSeries(c);
     days_ = new QAreaSeries(upper, new QLineSeries(c));
     days_->setName(QStringLiteral("Bidding days"));
-    days_->setColor(QColor(0, 0, 0, 18));
-    days_->setBorderColor(QColor(0, 0, 0, 60));
+    days_->setColor(QColor(0, 0, 0, 26));
+    days_->setPen(Qt::NoPen);
     net_ = new QLineSeries();
     net_->setName(QStringLiteral("Net bids"));
     net_->setPointsVisible(true);
@@ -173,7 +175,11 @@ void SummaryChart::fillSeries() {
     const double first = rounds_.empty() ? 0 : double(rounds_.front().round);
     const double last = rounds_.empty() ? 1 : double(rounds_.back().round);
     roundAxis_->setRange(first - 0.5, last + 0.5);
-    roundAxis_->setTickInterval(niceStep(last - first + 1, 12));
+    fitRoundTicks();
+    // Points of their own only where there is room for them; the lines still take clicks.
+    const bool points = rounds_.size() <= kMostPointsShown;
+    net_->setPointsVisible(points);
+    newBids_->setPointsVisible(points);
     moneyAxis_->setRange(low, high > low ? high * 1.05 : low + 1);
     moneyAxis_->applyNiceNumbers();
     moneyAxis_->setLabelFormat(moneyAxis_->max() - moneyAxis_->min() < 10 ? QStringLiteral("%.1f")
@@ -211,6 +217,17 @@ void SummaryChart::markRound(qint64 round) {
     for (const ChartRound &r : rounds_)
         if (r.round == round && r.netBids)
             mark_->append(double(r.round), double(*r.netBids) / kMillion);
+}
+
+// As many round labels as the width shows without eliding them.
+void SummaryChart::fitRoundTicks() {
+    const double span = roundAxis_->max() - roundAxis_->min();
+    roundAxis_->setTickInterval(niceStep(span, std::max(2, width() / kPixelsPerRoundLabel)));
+}
+
+void SummaryChart::resizeEvent(QResizeEvent *event) {
+    QChartView::resizeEvent(event);
+    fitRoundTicks();
 }
 
 QSize SummaryChart::sizeHint() const { return {520, 380}; }

@@ -54,12 +54,16 @@ public:
     // A click on a point of either line: asks for the point's round.
     void pointClicked(const QPointF &value);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 signals:
     void roundClicked(qint64 round);
 
 private:
     void buildAxes();
     void fillSeries();
+    void fitRoundTicks();
     void fillDayBands(double low, double high);
     void showPointTip(const QPointF &value, bool entered);
     const ChartRound *roundNear(const QPointF &value) const;

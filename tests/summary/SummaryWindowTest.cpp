@@ -12,6 +12,8 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -166,6 +168,37 @@ TEST_F(SummaryWindow, ChartHasAPointPerRoundAndAClickShowsThatRound) {
     EXPECT_EQ(rounds[5].netBids, summary::readRoundFigures(state.AuctionDb, 6).netBids);
     EXPECT_EQ(summary::dayStarts(rounds), (std::vector<qint64>{4, 7}));
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// 250 rounds, five a day with a weekend between weeks: quick to show, one band edge per new day, a round without
+// net bids without a point (and not marked).
+TEST(SummaryChart, AWholeLargeAuctionIsQuickToShow) {
+    std::vector<summary::ChartRound> rounds;
+    QDate day(2025, 1, 6);
+    for (qint64 round = 1; round <= 250; ++round) {
+        if (round > 1 && round % 5 == 1)
+            day = day.addDays(day.dayOfWeek() == 5 ? 3 : 1);
+        const std::optional<qint64> net =
+            round == 100 ? std::nullopt : std::optional<qint64>(round * 123'456'789'000 + 5000);
+        rounds.push_back({round, QVariant(day.startOfDay()), net, round % 40});
+    }
+    EXPECT_EQ(summary::dayStarts(rounds).size(), 49u);
+    summary::SummaryChart chart;
+    chart.resize(600, 400);
+    QElapsedTimer timer;
+    timer.start();
+    chart.setRounds(rounds);
+    chart.markRound(250);
+    chart.grab();  // drawn once
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(chart.pointCount(), 249);
+    EXPECT_EQ(chart.roundAt(QPointF(123.4, 0)), 123);
+    qint64 asked = 0;
+    QObject::connect(&chart, &summary::SummaryChart::roundClicked, [&asked](qint64 round) { asked = round; });
+    chart.pointClicked(QPointF(99.6, 1000));
+    EXPECT_EQ(asked, 100);
+    chart.markRound(100);
+    EXPECT_EQ(chart.markedRound(), 100);
 }
 
 TEST_F(SummaryWindow, PrintAnswersAsUnsupportedAndCloseClosesTheChild) {
