@@ -10,11 +10,13 @@
 #include "support/AuctionFixture.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -214,6 +216,18 @@ TEST_F(SummaryWindow, PrintAnswersAsUnsupportedAndCloseClosesTheChild) {
     EXPECT_EQ(ui.messages[0].text, QStringLiteral("Error 438: Object doesn't support this property or method"));
     EXPECT_EQ(ui.messages[0].style.buttons, app::Buttons::OK);
     EXPECT_EQ(formPtr->shownRound(), 9);  // the window stays as it was
+
+    // Tab goes round the list and the buttons; Esc closes.
+    area.activateWindow();
+    QApplication::setActiveWindow(&area);
+    formPtr->ddlRound->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        visited << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+    }
+    EXPECT_EQ(visited, QStringList({"cmdPrint", "cmdClose", "ddlRound"}));
 
     formPtr->cmdClose->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
