@@ -77,7 +77,11 @@ frmSummary::frmSummary(app::ModuleState &state, QWidget *parent) : QWidget(paren
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &frmSummary::cmdClose_Click);
+    arrangeControls();
+}
 
+// The round list above the sheet and the chart, the buttons below on the right.
+void frmSummary::arrangeControls() {
     auto *top = new QHBoxLayout;
     top->addWidget(lblRound);
     top->addWidget(ddlRound);

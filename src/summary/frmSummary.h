@@ -57,6 +57,7 @@ private:
     void PopulateRounds();
     void GetAuction();
     void FillSummary(qint64 round);
+    void arrangeControls();
     void layOutSheet();
     void fitSheet();
     void loadChart();
