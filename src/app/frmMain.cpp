@@ -42,11 +42,12 @@ frmMain::frmMain(ModuleState &state, Prompter &prompter, QWidget *parent)
     MDIForm_Load();
 }
 
-// The summary's destruction must not reach this window once its members are gone (children are deleted later,
-// by QWidget's destructor).
+// The children are deleted later, by QWidget's destructor: neither the summary's destruction nor an activation
+// while the MDI area empties may reach this window once its members are gone.
 frmMain::~frmMain() {
     if (summary_)
         disconnect(summary_, nullptr, this, nullptr);
+    disconnect(mdi_, nullptr, this, nullptr);
 }
 
 QAction *frmMain::action(const QString &name) const {
