@@ -2,6 +2,7 @@
 // from the tables); the range rules and their messages (From 13, To 15 answered Yes by default or No, From 8 To 5
 // with 3021); a bidder holding an apostrophe; malformed command lines.
 #include "analysis/AnalysisTestSupport.h"
+#include "analysis/WorkbookReadBack.h"
 #include "analysis/RoundRange.h"
 #include "cli/CliProcess.h"
 #include "db/Recordset.h"
@@ -209,6 +210,37 @@ TEST_F(PivotCommand, BidderWithAnApostrophe) {
                                                                << "Nobody");
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_TRUE(unknown.err.contains("Nobody")) << unknown.err;
+}
+
+// The .xlsx of an analysis holds the data set on Sheet1 and the same pivot as the CSV of the same analysis.
+TEST_F(PivotCommand, WorkbookHoldsTheDataSetAndTheSamePivot) {
+    const QString csv = scratch.path("m.csv"), xlsx = scratch.path("m.xlsx");
+    for (const QString &out : {csv, xlsx}) {
+        const CliRun run = cli(pivotArgs(auction, "markets", out) << "--from" << "1" << "--to" << "12");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+    }
+    const auto sheets = workbooktest::readWorkbook(xlsx);
+    if (!sheets)
+        GTEST_SKIP() << "python3 with openpyxl is missing";
+    ASSERT_EQ(sheets->size(), 2u);
+    const workbooktest::Sheet &data = (*sheets)[0], &table = (*sheets)[1];
+    EXPECT_EQ(data.title, "Sheet1");
+    ASSERT_EQ(data.rows.size(), 1u + 102u);
+    EXPECT_EQ(data.cell(0, 10).toString(), "Net Bid Amount");
+    EXPECT_EQ(table.cell(0, 0).toString(), "Sum of Net Bid Amount");
+    const auto rows = parseCsv(fileText(csv));
+    ASSERT_EQ(table.rows.size(), rows.size() + 2);  // the caption and "Round" rows besides
+    for (std::size_t r = 6; r < rows.size(); ++r) {
+        const int row = int(r) + 2;
+        EXPECT_EQ(qint64(table.cell(row, 0).toDouble()), rows[r][0].toLongLong());
+        for (qsizetype c = 1; c < rows[r].size(); ++c) {
+            const auto cents = workbooktest::moneyCents(table.cell(row, int(c)));
+            if (rows[r][c].isEmpty())
+                EXPECT_FALSE(cents) << "round row " << row << " column " << c;
+            else
+                EXPECT_EQ(cents, decimalUnits(rows[r][c]) / 100) << "round row " << row << " column " << c;
+        }
+    }
 }
 
 TEST_F(PivotCommand, MalformedCommandLines) {
