@@ -29,10 +29,23 @@ QString itemText(const QVariant &item) {
     return item.toString();
 }
 
-void writeLine(QSaveFile &file, const QStringList &fields) {
-    const QByteArray line = (fields.join(u',') + QStringLiteral("\r\n")).toUtf8();
-    if (file.write(line) != line.size())
+void writeLine(QSaveFile &file, const QByteArray &line) {
+    if (file.write(line) != line.size() || file.write("\r\n", 2) != 2)
         throw fileError(file.errorString());
+}
+
+// A round's line: the round, then a field per pivot column, most of them empty.
+QByteArray roundLine(const PivotTable &pivot, int row) {
+    QByteArray line = QByteArray::number(pivot.rounds[std::size_t(row)]);
+    int column = 0;
+    for (qint64 cell = pivot.rowStart[std::size_t(row)]; cell < pivot.rowStart[std::size_t(row) + 1]; ++cell) {
+        const int held = pivot.cellColumn[std::size_t(cell)];
+        line.append(held - column + 1, ',');
+        line += plainAmount(pivot.cellSum[std::size_t(cell)]).toLatin1();
+        column = held + 1;
+    }
+    line.append(pivot.columnCount() - column, ',');
+    return line;
 }
 
 }  // namespace
@@ -60,18 +73,10 @@ void writePivotCsv(const QString &path, const PivotTable &pivot) {
         QStringList fields{csvField(columnFieldNames()[field])};
         for (int column = 0; column < pivot.columnCount(); ++column)
             fields << csvField(itemText(pivot.item(column, field)));
-        writeLine(file, fields);
+        writeLine(file, fields.join(u',').toUtf8());
     }
-    for (int row = 0; row < pivot.rowCount(); ++row) {
-        QStringList fields{QString::number(pivot.rounds[std::size_t(row)])};
-        qint64 next = pivot.rowStart[std::size_t(row)];
-        for (int column = 0; column < pivot.columnCount(); ++column) {
-            const bool held =
-                next < pivot.rowStart[std::size_t(row) + 1] && pivot.cellColumn[std::size_t(next)] == column;
-            fields << (held ? plainAmount(pivot.cellSum[std::size_t(next++)]) : QString());
-        }
-        writeLine(file, fields);
-    }
+    for (int row = 0; row < pivot.rowCount(); ++row)
+        writeLine(file, roundLine(pivot, row));
     if (!file.commit())
         throw fileError(file.errorString());
 }
