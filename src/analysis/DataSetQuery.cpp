@@ -196,7 +196,8 @@ constexpr std::array<int, 10> kBidColumns{AuctionIdColumn,   RoundColumn,     Li
 }  // namespace
 
 qint64 countBids(const db::Database &database, AnalysisKind kind, RoundRange range, const QStringList &selection) {
-    const QString sql = QStringLiteral("SELECT COUNT(*) FROM [All Bids]") + bidsCondition(kind, selection, wideRange(database, QStringLiteral("All Bids"), range));
+    const QString sql = QStringLiteral("SELECT COUNT(*) FROM [All Bids]") +
+                        bidsCondition(kind, selection, wideRange(database, QStringLiteral("All Bids"), range));
     db::Statement statement(connectionOf(database), sql, {sql, QStringLiteral("All Bids"), database.path()});
     bindCondition(statement, kind, range, selection);
     return statement.step() ? statement.value(0).toLongLong() : 0;
