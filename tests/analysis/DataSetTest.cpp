@@ -171,6 +171,9 @@ TEST_F(DataSetOfAuction, RunCountsItsStepsAndCanBeCancelled) {
     analysis::AnalysisProgress cancelled;
     cancelled.cancel = true;
     EXPECT_FALSE(analysis::runAnalysis(request, cancelled));
+    // A stop asked for while the bids are read.
+    EXPECT_FALSE(analysis::readDataSet(db::Database::open(auction), AnalysisKind::Rounds, {1, 12}, {},
+                                       [](qint64) { return false; }));
 }
 
 }  // namespace
