@@ -1,7 +1,6 @@
 #include "analysis/AnalysisRun.h"
 
 #include "analysis/AnalysisQuery.h"
-#include "db/Sqlite.h"
 
 namespace analysis {
 
@@ -14,11 +13,11 @@ constexpr qint64 kPivotSteps = 14;
 }  // namespace
 
 std::optional<AnalysisResult> runAnalysis(const AnalysisRequest &request, AnalysisProgress &progress) {
-    // Only read: a connection of this thread's own, closed when the run ends.
     const auto advanceTo = [&progress](qint64 done) {  // done only grows; this thread is its one writer
         if (done > progress.done)
             progress.done = done;
     };
+    // Only read: a connection of this thread's own, closed when the run ends.
     const db::Database database = db::Database::open(request.databasePath);
     const qint64 counted = countBids(database, request.kind, request.range, request.selection);
     progress.total = counted + kColumnSteps + kPivotSteps;
