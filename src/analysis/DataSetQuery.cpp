@@ -1,17 +1,18 @@
-// The data set of an analysis, read with native statements: the bids of [All Bids] in the range and selection in
-// the analysis's order, each joined with its [Markets] rows through a hash of (auction, round, license name key). A
-// join in SQL would compare license names in the engine's text order, which no stored index serves, and so scan a
-// round's markets once per bid.
+// The data set of an analysis, read with native statements: the bids of [All Bids] in the range and selection, each
+// joined with its [Markets] rows through a hash of (auction, round, license name key), then put in the analysis's
+// order. A join in SQL would compare license names in the engine's text order, which no stored index serves, and so
+// scan a round's markets once per bid; ordering in SQL would call that text order millions of times where ranking
+// the few distinct markets once does.
 #include "analysis/AnalysisQuery.h"
+#include "analysis/RowOrder.h"
+#include "analysis/StoredCells.h"
 #include "analysis/TextKey.h"
 #include "db/Error.h"
 #include "db/Sqlite.h"
-#include "summary/Money.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cmath>
 #include <unordered_map>
 
 namespace analysis {
@@ -64,43 +65,6 @@ void bindCondition(db::Statement &statement, AnalysisKind kind, RoundRange range
         return;
     for (int i = 0; i < selection.size(); ++i)
         statement.bind(i + 3, selection[i]);
-}
-
-QString stmtText(sqlite3_stmt *stmt, int column) {
-    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
-                             sqlite3_column_bytes(stmt, column));
-}
-
-// A stored value as a cell: money as ten-thousandths (text that is no amount stays text), whole numbers as integers
-// (a REAL without fraction too), other numbers as reals, texts interned.
-DataCell readCell(sqlite3_stmt *stmt, int column, bool money, DataSet &data) {
-    switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER: {
-        const qint64 value = sqlite3_column_int64(stmt, column);
-        if (!money)
-            return {DataCell::Kind::Integer, value};
-        const auto units = summary::moneyUnits(QVariant(qlonglong(value)));
-        return units ? DataCell{DataCell::Kind::Money, *units} : DataCell::ofReal(double(value));
-    }
-    case SQLITE_FLOAT: {
-        const double value = sqlite3_column_double(stmt, column);
-        if (money) {
-            const auto units = summary::moneyUnits(QVariant(value));
-            return units ? DataCell{DataCell::Kind::Money, *units} : DataCell::ofReal(value);
-        }
-        if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 9007199254740992.0)
-            return {DataCell::Kind::Integer, qint64(value)};
-        return DataCell::ofReal(value);
-    }
-    case SQLITE_TEXT: {
-        const QString text = stmtText(stmt, column);
-        if (money)
-            if (const auto units = summary::moneyUnits(QVariant(text)))
-                return {DataCell::Kind::Money, *units};
-        return {DataCell::Kind::Text, data.internText(text)};
-    }
-    default: return {};
-    }
 }
 
 struct MarketKey {
@@ -157,10 +121,33 @@ std::optional<MarketKey> marketKey(const DataCell &auction, const DataCell &roun
     return MarketKey{*auctionNumber, *roundNumber, keys.id(int(license.integer()))};
 }
 
-using MarketNames = std::unordered_map<MarketKey, std::vector<DataCell>, MarketKeyHash>;
+// The [Market Name]s of the range's markets by key; a key held by several markets lists them in stored order.
+struct MarketNames {
+    struct Entry {
+        DataCell name;
+        int next = -1;  // the next market of the same key
+    };
+    struct Chain {
+        int first;
+        int last;
+    };
+    std::unordered_map<MarketKey, Chain, MarketKeyHash> byKey;
+    std::vector<Entry> entries;
 
-// The [Market Name]s of the range's markets by key, each in stored order; sets the column's declared type.
-MarketNames readMarketNames(const db::Database &database, RoundRange range, DataSet &data, TextKeys &keys) {
+    void add(const MarketKey &key, const DataCell &name) {
+        const int index = int(entries.size());
+        entries.push_back({name});
+        const auto [chain, added] = byKey.try_emplace(key, Chain{index, index});
+        if (!added) {
+            entries[std::size_t(chain->second.last)].next = index;
+            chain->second.last = index;
+        }
+    }
+};
+
+// Reads the range's markets; sets the declared type of the Market Name column.
+MarketNames readMarketNames(const db::Database &database, RoundRange range, DataSet &data, StoredCells &cells,
+                            TextKeys &keys) {
     const QString sql = QStringLiteral("SELECT [Auction ID], [Round], [License Name], [Market Name] FROM [Markets]") +
                         roundCondition(wideRange(database, QStringLiteral("Markets"), range)) +
                         QStringLiteral(" ORDER BY rowid");
@@ -171,27 +158,45 @@ MarketNames readMarketNames(const db::Database &database, RoundRange range, Data
     MarketNames names;
     sqlite3_stmt *stmt = statement.handle();
     while (statement.step()) {
-        const DataCell auction = readCell(stmt, 0, false, data);
-        const DataCell round = readCell(stmt, 1, false, data);
-        const DataCell license = readCell(stmt, 2, false, data);
-        if (auto key = marketKey(auction, round, license, keys))
-            names[std::move(*key)].push_back(readCell(stmt, 3, false, data));
+        const DataCell auction = cells.read(stmt, 0, false);
+        const DataCell round = cells.read(stmt, 1, false);
+        const DataCell license = cells.read(stmt, 2, false);
+        if (const auto key = marketKey(auction, round, license, keys))
+            names.add(*key, cells.read(stmt, 3, false));
     }
     return names;
-}
-
-QString bidsStatement(AnalysisKind kind, const QStringList &selection, bool wide) {
-    return QStringLiteral("SELECT [Auction ID], [Round], [License Name], [Market], [Block], [Submarket], [Bidder], "
-                          "[Increments of Bid], [Gross Bid Amount], [Net Bid Amount] FROM [All Bids]") +
-           bidsCondition(kind, selection, wide) +
-           (kind == AnalysisKind::Rounds ? QStringLiteral(" ORDER BY [Round], rowid")
-                                         : QStringLiteral(" ORDER BY [Market] COLLATE JETTEXT, rowid"));
 }
 
 // Where each column of the bids statement goes in the data set.
 constexpr std::array<int, 10> kBidColumns{AuctionIdColumn,   RoundColumn,     LicenseNameColumn, MarketColumn,
                                           BlockColumn,       SubmarketColumn, BidderColumn,      IncrementsColumn,
                                           GrossAmountColumn, NetAmountColumn};
+
+// Reads the bids in stored order, each joined with its markets (one row per market, as a join gives). Nothing when
+// progress asks to stop.
+bool readBids(db::Statement &statement, const MarketNames &markets, DataSet &data, StoredCells &cells, TextKeys &keys,
+              const std::function<bool(qint64)> &progress) {
+    for (std::size_t i = 0; i < kBidColumns.size(); ++i)
+        data.types[std::size_t(kBidColumns[i])] = db::typeFromDeclared(statement.declaredType(int(i)).toStdString());
+    sqlite3_stmt *stmt = statement.handle();
+    std::array<DataCell, kDataSetColumns> row{};
+    qint64 read = 0;
+    while (statement.step()) {
+        if (++read % kProgressEvery == 0 && progress && !progress(read))
+            return false;
+        for (std::size_t i = 0; i < kBidColumns.size(); ++i)
+            row[std::size_t(kBidColumns[i])] = cells.read(stmt, int(i), kBidColumns[i] >= GrossAmountColumn);
+        const auto key = marketKey(row[AuctionIdColumn], row[RoundColumn], row[LicenseNameColumn], keys);
+        const auto found = key ? markets.byKey.find(*key) : markets.byKey.end();
+        if (found == markets.byKey.end())
+            continue;
+        for (int entry = found->second.first; entry >= 0; entry = markets.entries[std::size_t(entry)].next) {
+            row[MarketNameColumn] = markets.entries[std::size_t(entry)].name;
+            data.cells.insert(data.cells.end(), row.begin(), row.end());
+        }
+    }
+    return !progress || progress(read);
+}
 
 }  // namespace
 
@@ -206,34 +211,22 @@ qint64 countBids(const db::Database &database, AnalysisKind kind, RoundRange ran
 std::optional<DataSet> readDataSet(const db::Database &database, AnalysisKind kind, RoundRange range,
                                    const QStringList &selection, const std::function<bool(qint64)> &progress) {
     DataSet data;
+    StoredCells cells(data);
     TextKeys keys(data);
-    const MarketNames marketNames = readMarketNames(database, range, data, keys);
-    const QString sql = bidsStatement(kind, selection, wideRange(database, QStringLiteral("All Bids"), range));
+    const MarketNames markets = readMarketNames(database, range, data, cells, keys);
+    const QString sql = QStringLiteral("SELECT [Auction ID], [Round], [License Name], [Market], [Block], "
+                                       "[Submarket], [Bidder], [Increments of Bid], [Gross Bid Amount], "
+                                       "[Net Bid Amount] FROM [All Bids]") +
+                        bidsCondition(kind, selection, wideRange(database, QStringLiteral("All Bids"), range)) +
+                        QStringLiteral(" ORDER BY rowid");
     db::Statement statement(connectionOf(database), sql, {sql, QStringLiteral("All Bids"), database.path()});
     bindCondition(statement, kind, range, selection);
-    for (std::size_t i = 0; i < kBidColumns.size(); ++i)
-        data.types[kBidColumns[i]] = db::typeFromDeclared(statement.declaredType(int(i)).toStdString());
-    sqlite3_stmt *stmt = statement.handle();
-    std::array<DataCell, kDataSetColumns> row{};
-    qint64 read = 0;
-    while (statement.step()) {
-        if (++read % kProgressEvery == 0 && progress && !progress(read))
-            return std::nullopt;
-        for (std::size_t i = 0; i < kBidColumns.size(); ++i)
-            row[kBidColumns[i]] = readCell(stmt, int(i), kBidColumns[i] >= GrossAmountColumn, data);
-        const auto key = marketKey(row[AuctionIdColumn], row[RoundColumn], row[LicenseNameColumn], keys);
-        const auto found = key ? marketNames.find(*key) : marketNames.end();
-        if (found == marketNames.end())
-            continue;
-        for (const DataCell &marketName : found->second) {  // one row per matching market, as a join gives
-            row[MarketNameColumn] = marketName;
-            data.cells.insert(data.cells.end(), row.begin(), row.end());
-        }
-    }
-    if (progress && !progress(read))
+    if (!readBids(statement, markets, data, cells, keys, progress))
         return std::nullopt;
     if (data.cells.empty())
         throw db::Error(db::err::NoCurrentRecord, QStringLiteral("No current record."));
+    // By round for the round analysis, by market for the others; bids that tie stay in stored order.
+    reorderRows(data, rowsOrderedBy(data, kind == AnalysisKind::Rounds ? RoundColumn : MarketColumn));
     return data;
 }
 
