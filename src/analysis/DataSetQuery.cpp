@@ -13,7 +13,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <unordered_map>
+#include <map>
+#include <utility>
 
 namespace analysis {
 
@@ -74,10 +75,6 @@ struct MarketKey {
     bool operator==(const MarketKey &other) const = default;
 };
 
-struct MarketKeyHash {
-    std::size_t operator()(const MarketKey &key) const { return qHashMulti(0, key.auction, key.round, key.license); }
-};
-
 // Number cells as the engine compares them in the join; nothing for text or a missing value.
 std::optional<double> joinNumber(const DataCell &cell) {
     if (cell.kind == DataCell::Kind::Integer)
@@ -122,27 +119,68 @@ std::optional<MarketKey> marketKey(const DataCell &auction, const DataCell &roun
 }
 
 // The [Market Name]s of the range's markets by key; a key held by several markets lists them in stored order.
-struct MarketNames {
+// Markets are grouped by auction and round, each group a table indexed by license: bids come round by round, so a
+// lookup finds its group at once and its license in a short array instead of missing the cache in a large table.
+class MarketNames {
+public:
     struct Entry {
         DataCell name;
         int next = -1;  // the next market of the same key
     };
-    struct Chain {
-        int first;
-        int last;
-    };
-    std::unordered_map<MarketKey, Chain, MarketKeyHash> byKey;
-    std::vector<Entry> entries;
 
     void add(const MarketKey &key, const DataCell &name) {
-        const int index = int(entries.size());
-        entries.push_back({name});
-        const auto [chain, added] = byKey.try_emplace(key, Chain{index, index});
-        if (!added) {
-            entries[std::size_t(chain->second.last)].next = index;
-            chain->second.last = index;
-        }
+        Group &group = groups_[std::size_t(groupOf(key, true))];
+        if (group.byLicense.size() <= std::size_t(key.license))
+            group.byLicense.resize(std::size_t(key.license) + 1);
+        Chain &chain = group.byLicense[std::size_t(key.license)];
+        const int index = int(entries_.size());
+        entries_.push_back({name});
+        if (chain.first < 0)
+            chain = {index, index};
+        else
+            entries_[std::size_t(std::exchange(chain.last, index))].next = index;
     }
+    // The first market of the key, or -1.
+    int first(const MarketKey &key) {
+        const int group = groupOf(key, false);
+        if (group < 0)
+            return -1;
+        const std::vector<Chain> &byLicense = groups_[std::size_t(group)].byLicense;
+        return std::size_t(key.license) < byLicense.size() ? byLicense[std::size_t(key.license)].first : -1;
+    }
+    const Entry &entry(int index) const { return entries_[std::size_t(index)]; }
+
+private:
+    struct Chain {
+        int first = -1;
+        int last = -1;
+    };
+    struct Group {
+        double auction;
+        double round;
+        std::vector<Chain> byLicense;
+    };
+    int groupOf(const MarketKey &key, bool create) {
+        const auto same = [&](int g) {
+            return g >= 0 && groups_[std::size_t(g)].auction == key.auction &&
+                   groups_[std::size_t(g)].round == key.round;
+        };
+        if (same(last_))
+            return last_;
+        const auto found = index_.find({key.auction, key.round});
+        if (found != index_.end())
+            return last_ = found->second;
+        if (!create)
+            return -1;
+        groups_.push_back({key.auction, key.round, {}});
+        index_.emplace(std::pair{key.auction, key.round}, int(groups_.size()) - 1);
+        return last_ = int(groups_.size()) - 1;
+    }
+
+    std::vector<Group> groups_;
+    std::map<std::pair<double, double>, int> index_;
+    int last_ = -1;
+    std::vector<Entry> entries_;
 };
 
 // Reads the range's markets; sets the declared type of the Market Name column.
@@ -174,7 +212,7 @@ constexpr std::array<int, 10> kBidColumns{AuctionIdColumn,   RoundColumn,     Li
 
 // Reads the bids in stored order, each joined with its markets (one row per market, as a join gives). Nothing when
 // progress asks to stop.
-bool readBids(db::Statement &statement, const MarketNames &markets, DataSet &data, StoredCells &cells, TextKeys &keys,
+bool readBids(db::Statement &statement, MarketNames &markets, DataSet &data, StoredCells &cells, TextKeys &keys,
               const std::function<bool(qint64)> &progress) {
     for (std::size_t i = 0; i < kBidColumns.size(); ++i)
         data.types[std::size_t(kBidColumns[i])] = db::typeFromDeclared(statement.declaredType(int(i)).toStdString());
@@ -187,11 +225,8 @@ bool readBids(db::Statement &statement, const MarketNames &markets, DataSet &dat
         for (std::size_t i = 0; i < kBidColumns.size(); ++i)
             row[std::size_t(kBidColumns[i])] = cells.read(stmt, int(i), kBidColumns[i] >= GrossAmountColumn);
         const auto key = marketKey(row[AuctionIdColumn], row[RoundColumn], row[LicenseNameColumn], keys);
-        const auto found = key ? markets.byKey.find(*key) : markets.byKey.end();
-        if (found == markets.byKey.end())
-            continue;
-        for (int entry = found->second.first; entry >= 0; entry = markets.entries[std::size_t(entry)].next) {
-            row[MarketNameColumn] = markets.entries[std::size_t(entry)].name;
+        for (int entry = key ? markets.first(*key) : -1; entry >= 0; entry = markets.entry(entry).next) {
+            row[MarketNameColumn] = markets.entry(entry).name;
             data.cells.insert(data.cells.end(), row.begin(), row.end());
         }
     }
@@ -213,7 +248,7 @@ std::optional<DataSet> readDataSet(const db::Database &database, AnalysisKind ki
     DataSet data;
     StoredCells cells(data);
     TextKeys keys(data);
-    const MarketNames markets = readMarketNames(database, range, data, cells, keys);
+    MarketNames markets = readMarketNames(database, range, data, cells, keys);
     const QString sql = QStringLiteral("SELECT [Auction ID], [Round], [License Name], [Market], [Block], "
                                        "[Submarket], [Bidder], [Increments of Bid], [Gross Bid Amount], "
                                        "[Net Bid Amount] FROM [All Bids]") +
