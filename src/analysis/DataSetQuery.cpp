@@ -1,20 +1,18 @@
 // The data set of an analysis, read with native statements: the bids of [All Bids] in the range and selection, each
-// joined with its [Markets] rows through a hash of (auction, round, license name key), then put in the analysis's
-// order. A join in SQL would compare license names in the engine's text order, which no stored index serves, and so
-// scan a round's markets once per bid; ordering in SQL would call that text order millions of times where ranking
-// the few distinct markets once does.
+// joined with its [Markets] rows by auction, round and license name (analysis/MarketNames.h), then put in the
+// analysis's order. A join in SQL would compare license names in the engine's text order, which no stored index
+// serves, and so scan a round's markets once per bid; ordering in SQL would call that text order millions of times
+// where ranking the few distinct markets once does.
 #include "analysis/AnalysisQuery.h"
+#include "analysis/MarketNames.h"
 #include "analysis/RowOrder.h"
 #include "analysis/StoredCells.h"
-#include "analysis/TextKey.h"
 #include "db/Error.h"
 #include "db/Sqlite.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <map>
-#include <utility>
 
 namespace analysis {
 
@@ -67,121 +65,6 @@ void bindCondition(db::Statement &statement, AnalysisKind kind, RoundRange range
     for (int i = 0; i < selection.size(); ++i)
         statement.bind(i + 3, selection[i]);
 }
-
-struct MarketKey {
-    double auction;
-    double round;
-    int license;  // the license name's TextKeys id
-    bool operator==(const MarketKey &other) const = default;
-};
-
-// Number cells as the engine compares them in the join; nothing for text or a missing value.
-std::optional<double> joinNumber(const DataCell &cell) {
-    if (cell.kind == DataCell::Kind::Integer)
-        return double(cell.integer());
-    if (cell.kind == DataCell::Kind::Real)
-        return cell.real();
-    return std::nullopt;
-}
-
-// Numbers the data set's texts by their key: texts the engine holds equal get the same id. Each text's key is
-// computed once.
-class TextKeys {
-public:
-    explicit TextKeys(const DataSet &data) : data_(data) {}
-    int id(int text) {
-        while (ids_.size() <= std::size_t(text)) {
-            const QString key = textKey(data_.texts[qsizetype(ids_.size())]);
-            const auto found = byKey_.constFind(key);
-            const int id = found != byKey_.constEnd() ? found.value() : int(byKey_.size());
-            if (found == byKey_.constEnd())
-                byKey_.insert(key, id);
-            ids_.push_back(id);
-        }
-        return ids_[std::size_t(text)];
-    }
-
-private:
-    const DataSet &data_;
-    std::vector<int> ids_;
-    QHash<QString, int> byKey_;
-};
-
-// The key of a bid's or market's auction, round and license; nothing when a part is missing or of the wrong kind
-// (such a row matches nothing, as in the engine's join).
-std::optional<MarketKey> marketKey(const DataCell &auction, const DataCell &round, const DataCell &license,
-                                   TextKeys &keys) {
-    const auto auctionNumber = joinNumber(auction);
-    const auto roundNumber = joinNumber(round);
-    if (!auctionNumber || !roundNumber || license.kind != DataCell::Kind::Text)
-        return std::nullopt;
-    return MarketKey{*auctionNumber, *roundNumber, keys.id(int(license.integer()))};
-}
-
-// The [Market Name]s of the range's markets by key; a key held by several markets lists them in stored order.
-// Markets are grouped by auction and round, each group a table indexed by license: bids come round by round, so a
-// lookup finds its group at once and its license in a short array instead of missing the cache in a large table.
-class MarketNames {
-public:
-    struct Entry {
-        DataCell name;
-        int next = -1;  // the next market of the same key
-    };
-
-    void add(const MarketKey &key, const DataCell &name) {
-        Group &group = groups_[std::size_t(groupOf(key, true))];
-        if (group.byLicense.size() <= std::size_t(key.license))
-            group.byLicense.resize(std::size_t(key.license) + 1);
-        Chain &chain = group.byLicense[std::size_t(key.license)];
-        const int index = int(entries_.size());
-        entries_.push_back({name});
-        if (chain.first < 0)
-            chain = {index, index};
-        else
-            entries_[std::size_t(std::exchange(chain.last, index))].next = index;
-    }
-    // The first market of the key, or -1.
-    int first(const MarketKey &key) {
-        const int group = groupOf(key, false);
-        if (group < 0)
-            return -1;
-        const std::vector<Chain> &byLicense = groups_[std::size_t(group)].byLicense;
-        return std::size_t(key.license) < byLicense.size() ? byLicense[std::size_t(key.license)].first : -1;
-    }
-    const Entry &entry(int index) const { return entries_[std::size_t(index)]; }
-
-private:
-    struct Chain {
-        int first = -1;
-        int last = -1;
-    };
-    struct Group {
-        double auction;
-        double round;
-        std::vector<Chain> byLicense;
-    };
-    int groupOf(const MarketKey &key, bool create) {
-        const auto same = [&](int g) {
-            return g >= 0 && groups_[std::size_t(g)].auction == key.auction &&
-                   groups_[std::size_t(g)].round == key.round;
-        };
-        if (same(last_))
-            return last_;
-        const auto found = index_.find({key.auction, key.round});
-        if (found != index_.end())
-            return last_ = found->second;
-        if (!create)
-            return -1;
-        groups_.push_back({key.auction, key.round, {}});
-        index_.emplace(std::pair{key.auction, key.round}, int(groups_.size()) - 1);
-        return last_ = int(groups_.size()) - 1;
-    }
-
-    std::vector<Group> groups_;
-    std::map<std::pair<double, double>, int> index_;
-    int last_ = -1;
-    std::vector<Entry> entries_;
-};
 
 // Reads the range's markets; sets the declared type of the Market Name column.
 MarketNames readMarketNames(const db::Database &database, RoundRange range, DataSet &data, StoredCells &cells,
