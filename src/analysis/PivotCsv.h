@@ -15,4 +15,8 @@ namespace analysis {
 
 void writePivotCsv(const QString &path, const PivotTable &pivot);
 
+// A sum as the CSV writes it: ten-thousandths of a dollar as a plain decimal without separators or trailing
+// zeros ("1234.5", "-0.25", "0").
+QString plainAmount(qint64 units);
+
 }  // namespace analysis
