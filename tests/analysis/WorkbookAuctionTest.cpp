@@ -1,5 +1,5 @@
-// The workbook of a whole auction's round analysis (auction-11, net amounts) read back: Sheet1 holds every bid, and
-// every pivot cell equals the sum of the matching bids, computed here from the tables.
+// The workbook of a whole auction's round analysis (auction-11, net amounts) read back: Sheet1 holds every bid as the
+// data set holds it, and every pivot cell equals the sum of the matching bids, computed here from the tables.
 #include "analysis/AnalysisRun.h"
 #include "analysis/AnalysisTestSupport.h"
 #include "analysis/PivotSheet.h"
@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 using namespace workbooktest;
@@ -40,7 +41,7 @@ protected:
     testsupport::ScratchDir scratch;
 };
 
-TEST_F(WorkbookOfAnAuction, EveryPivotCellIsTheSumOfItsBids) {
+TEST_F(WorkbookOfAnAuction, Sheet1HoldsEveryBidAndEveryPivotCellIsTheSumOfItsBids) {
     analysis::AnalysisRequest request;
     request.databasePath = auction;
     request.kind = analysis::AnalysisKind::Rounds;
@@ -57,7 +58,17 @@ TEST_F(WorkbookOfAnAuction, EveryPivotCellIsTheSumOfItsBids) {
         GTEST_SKIP() << "python3 with openpyxl is missing";
     }
     ASSERT_EQ(sheets->size(), 2u);
-    EXPECT_EQ((*sheets)[0].rows.size(), 1u + 102u);  // the column names and the 102 bids
+    const Sheet &data = (*sheets)[0];
+    ASSERT_EQ(data.rows.size(), 1u + 102u);  // the column names and the 102 bids
+    for (int row = 0; row < result->dataSet.rowCount(); ++row) {
+        for (int c = 0; c < analysis::kDataSetColumns; ++c) {
+            const QVariant stored = result->dataSet.value(row, c);
+            if (c >= analysis::GrossAmountColumn)
+                EXPECT_EQ(moneyCents(data.cell(row + 1, c)), std::llround(stored.toDouble() * 100)) << row << ' ' << c;
+            else
+                EXPECT_EQ(keyText(data.cell(row + 1, c)), keyText(stored)) << row << ' ' << c;
+        }
+    }
 
     std::map<QString, qint64> expectedCents;
     const db::Database database = db::Database::open(auction);
