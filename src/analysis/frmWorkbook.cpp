@@ -86,7 +86,7 @@ frmWorkbook::frmWorkbook(std::shared_ptr<const AnalysisResult> result, AnalysisK
 QString frmWorkbook::captionFor(AnalysisKind kind, RoundRange range, bool gross) {
     const QString rounds = range.start == range.end ? QStringLiteral("Round %1").arg(range.start)
                                                     : QStringLiteral("Rounds %1 to %2").arg(range.start).arg(range.end);
-    return QStringLiteral("Pivot Table - %1, %2, %3").arg(kindName(kind), rounds, dataFieldCaption(gross));
+    return QStringLiteral("Pivot Table (%1) - %2, %3").arg(kindName(kind), rounds, dataFieldCaption(gross));
 }
 
 // A grid whose sections all have one fixed size, so that its headers cost nothing however many columns it has.

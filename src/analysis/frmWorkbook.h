@@ -26,7 +26,7 @@ public:
     frmWorkbook(std::shared_ptr<const AnalysisResult> result, AnalysisKind kind, RoundRange range, app::Prompter &ui,
                 QWidget *parent = nullptr);
 
-    // "Pivot Table - Markets, Rounds 10 to 12, Sum of Gross Bid Amount".
+    // "Pivot Table (Markets) - Rounds 10 to 12, Sum of Gross Bid Amount".
     static QString captionFor(AnalysisKind kind, RoundRange range, bool gross);
 
     // Asks for a file and writes the workbook (.xlsx) or the pivot (.csv) to it. File > Export calls it by name.

@@ -30,7 +30,7 @@ TEST_F(Analysis, EmptyToMeansTheFromRoundAlone) {
     run(&frmFlexGrid::RoundsAnalysis);
     ASSERT_TRUE(workbook());
     EXPECT_EQ(roundsOf(workbook()), std::vector<qint64>({10}));
-    EXPECT_EQ(workbook()->windowTitle(), "Pivot Table - Rounds, Round 10, Sum of Net Bid Amount");
+    EXPECT_EQ(workbook()->windowTitle(), "Pivot Table (Rounds) - Round 10, Sum of Net Bid Amount");
 }
 
 TEST_F(Analysis, EndBeyondTheLastRoundAsksYesUsesTheLastNoAsksAgain) {
