@@ -29,6 +29,25 @@ std::optional<Options> parseOptions(const QStringList &args, QString *error) {
         } else if (arg == QLatin1String("--filter")) {
             if (!value(&options.filter))
                 return std::nullopt;
+        } else if (arg == QLatin1String("--by")) {
+            if (!value(&options.by))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--from")) {
+            if (!value(&options.from))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--to")) {
+            if (!value(&options.to))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--out")) {
+            if (!value(&options.out))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--select")) {
+            QString name;
+            if (!value(&name))
+                return std::nullopt;
+            options.select << name;
+        } else if (arg == QLatin1String("--gross")) {
+            options.gross = true;
         } else if (arg == QLatin1String("--all")) {
             options.all = true;
         } else if (arg == QLatin1String("--json")) {
@@ -78,6 +97,11 @@ QString usage() {
         "  summary --db DB [--round R | --all] [--json]\n"
         "                                         the Round Summary's figures of round R (default: the newest),\n"
         "                                         or of every round; --json prints them as JSON\n"
+        "  pivot --db DB --by markets|bidders|rounds --from N [--to M] [--gross] [--select NAME]...\n"
+        "        --out FILE.xlsx|FILE.csv        the pivot table of an analysis of rounds N to M (net amounts\n"
+        "                                         unless --gross): .xlsx with the data set, .csv the pivot alone;\n"
+        "                                         --select names licenses (markets) or bidders (bidders), by\n"
+        "                                         default all with bids in the range; not with --by rounds\n"
         "options: --home DIR (home directory), --yes / --no (answer to the questions)\n");
 }
 

@@ -22,6 +22,12 @@ struct Options {
     QString filter;               // --filter TEXT
     bool all = false;             // --all
     bool json = false;            // --json
+    QString by;                   // --by markets|bidders|rounds
+    QString from;                 // --from N
+    QString to;                   // --to M
+    QString out;                  // --out FILE
+    QStringList select;           // --select NAME, each time given
+    bool gross = false;           // --gross
 };
 
 // Parses argv (without the program name). Returns nothing and fills error on a malformed command line.

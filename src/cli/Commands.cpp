@@ -5,6 +5,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommands.h"
+#include "cli/PivotCommand.h"
 #include "cli/TableCommands.h"
 #include "cli/ShowCommand.h"
 #include "cli/SummaryCommand.h"
@@ -100,6 +101,7 @@ int runCommand(const Options &options, Streams io) {
             {QStringLiteral("query"), queryCommand},
             {QStringLiteral("show"), showCommand},
             {QStringLiteral("summary"), summaryCommand},
+            {QStringLiteral("pivot"), pivotCommand},
         };
         const Command command = commands.value(options.command);
         if (!command)

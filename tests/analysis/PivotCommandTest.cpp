@@ -1,0 +1,256 @@
+// lotwise-cli pivot: every cell of the whole auction's pivot by rounds equals
+// the sum of its bids (computed here from the tables); the range rules and
+// their messages (From 13, To 15 answered Yes by default or No, From 8 To 5
+// with 3021); a bidder holding an apostrophe; malformed command lines.
+#include "analysis/AnalysisTestSupport.h"
+#include "analysis/RoundRange.h"
+#include "cli/CliProcess.h"
+#include "db/Recordset.h"
+#include "support/AuctionFixture.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+using namespace clitest;
+
+namespace {
+
+// The fields of RFC 4180 text, line by line.
+std::vector<QStringList> parseCsv(const QString &text) {
+  std::vector<QStringList> rows(1);
+  QString field;
+  bool quoted = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (quoted) {
+      if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
+        field += c, ++i;
+      else if (c == u'"')
+        quoted = false;
+      else
+        field += c;
+    } else if (c == u'"') {
+      quoted = true;
+    } else if (c == u',') {
+      rows.back() << field, field.clear();
+    } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      rows.back() << field, field.clear();
+      rows.emplace_back();
+      ++i;
+    } else {
+      field += c;
+    }
+  }
+  rows.pop_back(); // after the last line break
+  return rows;
+}
+
+// A stored value as the CSV writes an item: numbers plainly, texts as they are,
+// empty for null.
+QString csvItem(const QVariant &value) {
+  if (value.isNull())
+    return {};
+  if (value.typeId() == QMetaType::Double)
+    return QString::number(value.toDouble(), 'g',
+                           QLocale::FloatingPointShortest);
+  return value.toString();
+}
+
+// Ten-thousandths of a plain decimal such as "-1234.5".
+qint64 decimalUnits(const QString &text) {
+  const bool negative = text.startsWith(u'-');
+  const QStringList parts = text.mid(negative ? 1 : 0).split(u'.');
+  qint64 units = parts[0].toLongLong() * 10000;
+  if (parts.size() > 1)
+    units += parts[1].leftJustified(4, u'0').toLongLong();
+  return negative ? -units : units;
+}
+
+class PivotCommand : public testsupport::SharedAuction {
+protected:
+  static void SetUpTestSuite() {
+    buildShared(QStringLiteral("auction-11"), 12);
+  }
+  testsupport::ScratchDir scratch;
+
+  CliRun cli(const QStringList &arguments) {
+    return runCli(arguments, scratch.path("home"));
+  }
+  QStringList pivotArgs(const QString &db, const QString &by,
+                        const QString &out) {
+    return {"pivot", "--db", db, "--by", by, "--out", out};
+  }
+  static QString fileText(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                          : QString();
+  }
+};
+
+TEST_F(PivotCommand, EveryCellOfTheWholeAuctionByRounds) {
+  const QString out = scratch.path("rounds.csv");
+  const CliRun run = cli(pivotArgs(auction, "rounds", out) << "--from"
+                                                           << "1"
+                                                           << "--to"
+                                                           << "12"
+                                                           << "--gross");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(run.err.isEmpty()) << run.err;
+  const auto rows = parseCsv(fileText(out));
+  ASSERT_EQ(rows.size(), 6u + 12u);
+  EXPECT_EQ(rows[0][0], "Market");
+  EXPECT_EQ(rows[5][0], "Increments of Bid");
+
+  std::map<QString, qint64> expected;
+  const db::Database database = db::Database::open(auction);
+  const auto bids = database.openRecordset(
+      "SELECT a.[Round], a.[Market], a.[Block], a.[Submarket], m.[Market "
+      "Name], a.[Bidder], a.[Increments of Bid], "
+      "a.[Gross Bid Amount] FROM [All Bids] a, [Markets] m WHERE a.[License "
+      "Name] = m.[License Name] AND "
+      "a.[Auction ID] = m.[Auction ID] AND a.[Round] = m.[Round]",
+      db::RecordsetType::Snapshot);
+  for (; !bids->eof(); bids->moveNext()) {
+    QStringList key;
+    for (int c = 0; c < 7; ++c)
+      key << csvItem(bids->value(c));
+    expected[key.join(u'|')] += analysistest::units(bids->value(7));
+  }
+  std::map<QString, qint64> actual;
+  for (std::size_t r = 6; r < rows.size(); ++r) {
+    ASSERT_EQ(rows[r].size(), rows[0].size());
+    EXPECT_EQ(rows[r][0], QString::number(r - 5));
+    for (qsizetype c = 1; c < rows[r].size(); ++c) {
+      if (rows[r][c].isEmpty())
+        continue;
+      QStringList key{rows[r][0]};
+      for (std::size_t f = 0; f < 6; ++f)
+        key << rows[f][c];
+      actual[key.join(u'|')] = decimalUnits(rows[r][c]);
+    }
+  }
+  EXPECT_EQ(actual, expected);
+}
+
+TEST_F(PivotCommand, RangeRulesAndMessages) {
+  const QString out = scratch.path("p.csv");
+  CliRun run = cli(pivotArgs(auction, "rounds", out) << "--from"
+                                                     << "13");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "Error: " +
+                         app::shownLines(analysis::startTooHighMessage(
+                             analysis::AnalysisKind::Rounds)) +
+                         "\n");
+  EXPECT_FALSE(QFile::exists(out));
+
+  run = cli(pivotArgs(auction, "markets", out) << "--from"
+                                               << "10"
+                                               << "--to"
+                                               << "15"
+                                               << "--no");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.startsWith(
+      "Error: " + app::shownLines(analysis::endTooHighQuestion()) + "\n"))
+      << run.err;
+  EXPECT_FALSE(QFile::exists(out));
+
+  run = cli(pivotArgs(auction, "markets", out) << "--from"
+                                               << "10"
+                                               << "--to"
+                                               << "15"); // Yes by default
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const auto rows = parseCsv(fileText(out));
+  ASSERT_EQ(rows.size(), 6u + 3u);
+  EXPECT_EQ(rows[6][0], "10");
+  EXPECT_EQ(rows[8][0], "12");
+
+  run = cli(pivotArgs(auction, "rounds", out)
+            << "--from"
+            << "10"); // To empty: round 10 alone
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_EQ(parseCsv(fileText(out)).size(), 7u);
+
+  run = cli(pivotArgs(auction, "rounds", out) << "--from"
+                                              << "0"
+                                              << "--to"
+                                              << "1");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(parseCsv(fileText(out))[6][0], "1");
+
+  EXPECT_TRUE(
+      failedWithOneMessage(cli(pivotArgs(auction, "bidders", out) << "--from"
+                                                                  << "8"
+                                                                  << "--to"
+                                                                  << "5"),
+                           3021));
+  EXPECT_TRUE(
+      failedWithOneMessage(cli(pivotArgs(auction, "rounds", out) << "--from"
+                                                                 << "8"
+                                                                 << "--to"
+                                                                 << "5"),
+                           3021));
+}
+
+TEST_F(PivotCommand, BidderWithAnApostrophe) {
+  const QString copy = scratch.path("copy.mdb");
+  ASSERT_TRUE(QFile::copy(auction, copy));
+  QString renamed;
+  {
+    db::Database database = db::Database::open(copy);
+    const auto first = database.openRecordset(
+        "SELECT TOP 1 [Bidder] FROM [All Bids] ORDER BY [Bidder]",
+        db::RecordsetType::Snapshot);
+    renamed = first->value(0).toString();
+    analysistest::renameBidder(database, renamed, "O'Brien's");
+  }
+  const QString out = scratch.path("b.csv");
+  const CliRun run = cli(pivotArgs(copy, "bidders", out) << "--from"
+                                                         << "1"
+                                                         << "--to"
+                                                         << "12"
+                                                         << "--select"
+                                                         << "O'Brien's");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const auto rows = parseCsv(fileText(out));
+  ASSERT_GT(rows.size(), 6u);
+  ASSERT_GT(rows[4].size(), 1);
+  for (qsizetype c = 1; c < rows[4].size(); ++c)
+    EXPECT_EQ(rows[4][c], "O'Brien's");
+
+  const CliRun unknown = cli(pivotArgs(copy, "bidders", out) << "--from"
+                                                             << "1"
+                                                             << "--select"
+                                                             << "Nobody");
+  EXPECT_EQ(unknown.exitCode, 1);
+  EXPECT_TRUE(unknown.err.contains("Nobody")) << unknown.err;
+}
+
+TEST_F(PivotCommand, MalformedCommandLines) {
+  const QString out = scratch.path("p.csv");
+  EXPECT_TRUE(failedWithUsage(cli(pivotArgs(auction, "rounds", out) << "--from"
+                                                                    << "1x")));
+  EXPECT_TRUE(failedWithUsage(cli(pivotArgs(auction, "rounds", out)
+                                  << "--from"
+                                  << "1;DROP TABLE x")));
+  EXPECT_TRUE(failedWithUsage(cli(pivotArgs(auction, "rounds", out) << "--from"
+                                                                    << "-1")));
+  EXPECT_TRUE(failedWithUsage(cli(pivotArgs(auction, "colors", out) << "--from"
+                                                                    << "1")));
+  EXPECT_TRUE(
+      failedWithUsage(cli(pivotArgs(auction, "rounds", out) << "--from"
+                                                            << "1"
+                                                            << "--select"
+                                                            << "A")));
+  EXPECT_TRUE(failedWithUsage(
+      cli(pivotArgs(auction, "rounds", scratch.path("p.txt")) << "--from"
+                                                              << "1")));
+  EXPECT_TRUE(failedWithUsage(
+      cli({"pivot", "--db", auction, "--by", "rounds", "--from", "1"})));
+  EXPECT_FALSE(QFile::exists(out));
+}
+
+} // namespace
