@@ -29,8 +29,8 @@ struct WorkbookWritten {
 std::optional<WorkbookWritten> writeWorkbook(const QString &path, const AnalysisResult &result,
                                              const std::function<bool(qint64, qint64)> &progress = {});
 
-// The sheet names: "Sheet1" for the data set (then "Sheet1 (2)", ...), and for the pivot "PivotTable1" (then
-// "PivotTable1 (2)", ...).
+// The sheet names, index from 0: "Sheet1" for the data set (then "Sheet1 (2)", ...), and for the pivot
+// "PivotTable1" (then "PivotTable1 (2)", ...).
 QString dataSheetName(int index);
 QString pivotSheetName(int index);
 
