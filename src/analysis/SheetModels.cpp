@@ -2,6 +2,7 @@
 
 #include "analysis/PivotSheet.h"
 #include "grid/CellText.h"
+#include "summary/Money.h"
 
 #include <QBrush>
 #include <QFont>
@@ -21,6 +22,15 @@ QVariant boldFont() {
 }
 
 }  // namespace
+
+QString sumText(qint64 units, const QLocale &locale) {
+    const qint64 cents = summary::wholeCents(units);
+    const qint64 whole = cents < 0 ? -cents : cents;
+    QLocale grouped = locale;
+    grouped.setNumberOptions(QLocale::DefaultNumberOptions);
+    return (cents < 0 ? QStringLiteral("-$") : QStringLiteral("$")) + grouped.toString(whole / 100) +
+           locale.decimalPoint() + QStringLiteral("%1").arg(whole % 100, 2, 10, QChar(u'0'));
+}
 
 QString columnLetters(int column) {
     QString letters;
@@ -82,25 +92,27 @@ QVariant PivotModel::data(const QModelIndex &index, int role) const {
     const int column = index.column();
     const bool header = row < kPivotHeaderRows;
     switch (role) {
-        case Qt::DisplayRole: {
-            const QVariant value = pivotSheetValue(result_->pivot, row, column);
-            return grid::cellText(
-                value, pivotSheetIsSum(row, column) ? db::ColumnType::Currency : db::ColumnType::Unknown, locale_);
+    case Qt::DisplayRole: {
+        if (pivotSheetIsSum(row, column)) {
+            const std::optional<qint64> sum = result_->pivot.sum(row - kPivotHeaderRows, column - 1);
+            return sum ? sumText(*sum, locale_) : QString();
         }
-        case Qt::TextAlignmentRole: {
-            const QVariant value = pivotSheetValue(result_->pivot, row, column);
-            if (pivotSheetIsSum(row, column) || (!header && grid::isNumberCell(db::ColumnType::Unknown, value)))
-                return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-        }
-        case Qt::FontRole:
-            return header ? boldFont() : QVariant();
-        case Qt::BackgroundRole:
-            if (header)
-                return QBrush(kHeaderShade);
-            return column == 0 ? QVariant(QBrush(kRoundShade)) : QVariant();
-        default:
-            return {};
+        return grid::cellText(pivotSheetValue(result_->pivot, row, column), db::ColumnType::Unknown, locale_);
+    }
+    case Qt::TextAlignmentRole: {
+        const QVariant value = pivotSheetValue(result_->pivot, row, column);
+        if (pivotSheetIsSum(row, column) || (!header && grid::isNumberCell(db::ColumnType::Unknown, value)))
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    case Qt::FontRole:
+        return header ? boldFont() : QVariant();
+    case Qt::BackgroundRole:
+        if (header)
+            return QBrush(kHeaderShade);
+        return column == 0 ? QVariant(QBrush(kRoundShade)) : QVariant();
+    default:
+        return {};
     }
 }
 

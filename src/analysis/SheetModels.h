@@ -22,6 +22,10 @@ namespace analysis {
 // The spreadsheet name of a column: 0 -> "A", 25 -> "Z", 26 -> "AA".
 QString columnLetters(int column);
 
+// A pivot sum (ten-thousandths of a dollar) in dollars and cents, rounded half away from zero from the exact
+// amount: "$1,234.50", "-$12.01".
+QString sumText(qint64 units, const QLocale &locale);
+
 class SheetModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -24,12 +24,12 @@ const QString kSaveTitle = QStringLiteral("Save As");
 
 QString kindName(AnalysisKind kind) {
     switch (kind) {
-        case AnalysisKind::Markets:
-            return QStringLiteral("Markets");
-        case AnalysisKind::Bidders:
-            return QStringLiteral("Bidders");
-        case AnalysisKind::Rounds:
-            break;
+    case AnalysisKind::Markets:
+        return QStringLiteral("Markets");
+    case AnalysisKind::Bidders:
+        return QStringLiteral("Bidders");
+    case AnalysisKind::Rounds:
+        break;
     }
     return QStringLiteral("Rounds");
 }

@@ -43,22 +43,22 @@ bool askRange(analysis::frmRounds &dialog, app::Prompter &ui, analysis::Analysis
             return false;
         }
         switch (analysis::checkRange(dialog.mskFrom->text(), dialog.mskTo->text(), highest, range)) {
-            case analysis::RangeVerdict::Empty:
-                dialog.unload();
-                return false;
-            case analysis::RangeVerdict::StartTooHigh:
-                ui.msgBox(analysis::startTooHighMessage(kind), analysis::startTooHighStyle(),
-                          analysis::rangeMessageTitle());
-                break;
-            case analysis::RangeVerdict::EndTooHigh:
-                if (ui.msgBox(analysis::endTooHighQuestion(), analysis::endTooHighStyle(),
-                              analysis::rangeMessageTitle()) == app::Answer::Yes) {
-                    range.end = highest;
-                    return true;
-                }
-                break;
-            case analysis::RangeVerdict::Accepted:
+        case analysis::RangeVerdict::Empty:
+            dialog.unload();
+            return false;
+        case analysis::RangeVerdict::StartTooHigh:
+            ui.msgBox(analysis::startTooHighMessage(kind), analysis::startTooHighStyle(),
+                      analysis::rangeMessageTitle());
+            break;
+        case analysis::RangeVerdict::EndTooHigh:
+            if (ui.msgBox(analysis::endTooHighQuestion(), analysis::endTooHighStyle(), analysis::rangeMessageTitle()) ==
+                app::Answer::Yes) {
+                range.end = highest;
                 return true;
+            }
+            break;
+        case analysis::RangeVerdict::Accepted:
+            return true;
         }
     }
 }

@@ -154,4 +154,15 @@ TEST(WorkbookSheets, ColumnLettersAsASpreadsheetNamesThem) {
     EXPECT_EQ(analysis::columnLetters(16383), "XFD");
 }
 
+TEST(WorkbookSheets, SumsShowInCentsRoundedFromTheExactAmount) {
+    const QLocale c = QLocale::c();
+    EXPECT_EQ(analysis::sumText(123450, c), "$12.35");  // 12.345 is 12.3449999... as a double
+    EXPECT_EQ(analysis::sumText(123449, c), "$12.34");
+    EXPECT_EQ(analysis::sumText(-50, c), "-$0.01");
+    EXPECT_EQ(analysis::sumText(-49, c), "$0.00");
+    EXPECT_EQ(analysis::sumText(0, c), "$0.00");
+    EXPECT_EQ(analysis::sumText(21475287482000, c), "$2,147,528,748.20");
+    EXPECT_EQ(analysis::sumText(123456789999950, c), "$12,345,679,000.00");
+}
+
 }  // namespace
