@@ -59,6 +59,8 @@ int DataSetModel::columnCount(const QModelIndex &parent) const { return parent.i
 QVariant DataSetModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid())
         return {};
+    if (role == Qt::ToolTipRole)  // the whole text of a cell too narrow for it
+        role = Qt::DisplayRole;
     const int row = index.row();
     const int column = index.column();
     if (row == 0) {
@@ -88,6 +90,8 @@ int PivotModel::columnCount(const QModelIndex &parent) const {
 QVariant PivotModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid())
         return {};
+    if (role == Qt::ToolTipRole)  // the whole text of a cell too narrow for it
+        role = Qt::DisplayRole;
     const int row = index.row();
     const int column = index.column();
     const bool header = row < kPivotHeaderRows;

@@ -8,6 +8,7 @@
 #include "db/Error.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -67,7 +68,10 @@ frmWorkbook::frmWorkbook(std::shared_ptr<const AnalysisResult> result, AnalysisK
     tabSheets->addTab(grdPivot, QStringLiteral("PivotTable1"));
     tabSheets->addTab(grdData, QStringLiteral("Sheet1"));
     // The Round column and the field names stay in sight at any width.
-    grdPivot->setColumnWidth(0, grdPivot->fontMetrics().horizontalAdvance(QStringLiteral("Increments of Bid")) + 16);
+    QFont bold = grdPivot->font();
+    bold.setBold(true);
+    grdPivot->setColumnWidth(0, QFontMetrics(bold).horizontalAdvance(dataFieldCaption(true)) + 16);
+    fitDataColumns();
 
     cmdSaveAs = new QPushButton(QStringLiteral("Save As..."), this);
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
@@ -104,6 +108,24 @@ QTableView *frmWorkbook::makeSheet(QAbstractItemModel *model, const QString &nam
     view->horizontalHeader()->setDefaultSectionSize(
         view->fontMetrics().horizontalAdvance(QStringLiteral("$0,000,000,000.00")));
     return view;
+}
+
+// The data set's eleven columns as wide as their names and the texts of the first rows, within bounds.
+void frmWorkbook::fitDataColumns() {
+    constexpr int kSampleRows = 200;
+    constexpr int kMaxWidth = 280;
+    QFont bold = grdData->font();
+    bold.setBold(true);
+    const QFontMetrics names(bold);
+    const QFontMetrics texts = grdData->fontMetrics();
+    const QAbstractItemModel &model = *grdData->model();
+    const int rows = std::min(model.rowCount(), kSampleRows + 1);
+    for (int column = 0; column < model.columnCount(); ++column) {
+        int width = names.horizontalAdvance(model.index(0, column).data().toString());
+        for (int row = 1; row < rows; ++row)
+            width = std::max(width, texts.horizontalAdvance(model.index(row, column).data().toString()));
+        grdData->setColumnWidth(column, std::min(width + 16, kMaxWidth));
+    }
 }
 
 QSize frmWorkbook::sizeHint() const { return {900, 520}; }

@@ -45,6 +45,7 @@ public:
 private:
     QTableView *makeSheet(QAbstractItemModel *model, const QString &name);
     void save(const QString &path);
+    void fitDataColumns();
 
     std::shared_ptr<const AnalysisResult> result_;
     app::Prompter &ui_;
