@@ -13,8 +13,10 @@
 #include "analysis/AnalysisRun.h"
 
 #include <QAbstractTableModel>
+#include <QIdentityProxyModel>
 #include <QLocale>
 
+#include <algorithm>
 #include <memory>
 
 namespace analysis {
@@ -44,6 +46,16 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
+};
+
+// The first column of a sheet alone.
+class FirstColumnModel : public QIdentityProxyModel {
+    Q_OBJECT
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    int columnCount(const QModelIndex &parent = {}) const override {
+        return std::min(1, QIdentityProxyModel::columnCount(parent));
+    }
 };
 
 class PivotModel : public SheetModel {

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -65,12 +66,8 @@ frmWorkbook::frmWorkbook(std::shared_ptr<const AnalysisResult> result, AnalysisK
     tabSheets->setDocumentMode(true);
     grdPivot = makeSheet(new PivotModel(result_, this), QStringLiteral("grdPivot"));
     grdData = makeSheet(new DataSetModel(result_, this), QStringLiteral("grdData"));
-    tabSheets->addTab(grdPivot, QStringLiteral("PivotTable1"));
+    tabSheets->addTab(makePivotSheet(), QStringLiteral("PivotTable1"));
     tabSheets->addTab(grdData, QStringLiteral("Sheet1"));
-    // The Round column and the field names stay in sight at any width.
-    QFont bold = grdPivot->font();
-    bold.setBold(true);
-    grdPivot->setColumnWidth(0, QFontMetrics(bold).horizontalAdvance(dataFieldCaption(true)) + 16);
     fitDataColumns();
 
     cmdSaveAs = new QPushButton(QStringLiteral("Save As..."), this);
@@ -110,6 +107,37 @@ QTableView *frmWorkbook::makeSheet(QAbstractItemModel *model, const QString &nam
     return view;
 }
 
+// The pivot's first column (the captions, field names and rounds) in a grid of its own at the left, scrolling
+// up and down with the pivot: it stays in sight however far the pivot scrolls to the right. Both grids keep a
+// horizontal scroll bar so that their rows line up.
+QWidget *frmWorkbook::makePivotSheet() {
+    auto *sheet = new QWidget(this);
+    auto *firstColumn = new FirstColumnModel(this);
+    firstColumn->setSourceModel(grdPivot->model());
+    grdRounds = makeSheet(firstColumn, QStringLiteral("grdRounds"));
+    QFont bold = grdRounds->font();
+    bold.setBold(true);
+    grdRounds->setColumnWidth(0, QFontMetrics(bold).horizontalAdvance(dataFieldCaption(true)) + 16);
+    grdRounds->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grdRounds->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grdRounds->setFixedWidth(
+        std::max(grdRounds->verticalHeader()->minimumWidth(), grdRounds->verticalHeader()->sizeHint().width()) +
+        grdRounds->columnWidth(0) + 2 * grdRounds->frameWidth());
+    grdPivot->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grdPivot->verticalHeader()->hide();
+    grdPivot->setColumnHidden(0, true);
+    connect(grdPivot->verticalScrollBar(), &QScrollBar::valueChanged, grdRounds->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(grdRounds->verticalScrollBar(), &QScrollBar::valueChanged, grdPivot->verticalScrollBar(),
+            &QScrollBar::setValue);
+    auto *layout = new QHBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(grdRounds);
+    layout->addWidget(grdPivot, 1);
+    return sheet;
+}
+
 // The data set's eleven columns as wide as their names and the texts of the first rows, within bounds.
 void frmWorkbook::fitDataColumns() {
     constexpr int kSampleRows = 200;
@@ -134,6 +162,7 @@ void frmWorkbook::DBSaveAs() {
     app::FileDialog dialog;
     dialog.filter = kSaveFilter;
     dialog.fileName = QStringLiteral("PivotTable1.xlsx");
+    dialog.initialDir = saveFolder_;
     dialog.flags = 4;
     QString path;
     try {

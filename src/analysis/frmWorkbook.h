@@ -33,9 +33,12 @@ public:
     Q_INVOKABLE void DBSaveAs();
 
     const AnalysisResult &result() const { return *result_; }
+    // Where Save As starts (the auction's folder); none: the file dialog's own choice.
+    void setSaveFolder(const QString &folder) { saveFolder_ = folder; }
 
     QTabWidget *tabSheets = nullptr;
     QTableView *grdPivot = nullptr;
+    QTableView *grdRounds = nullptr;  // the pivot's first column, kept in sight beside it
     QTableView *grdData = nullptr;
     QPushButton *cmdSaveAs = nullptr;
     QPushButton *cmdClose = nullptr;
@@ -46,9 +49,11 @@ private:
     QTableView *makeSheet(QAbstractItemModel *model, const QString &name);
     void save(const QString &path);
     void fitDataColumns();
+    QWidget *makePivotSheet();
 
     std::shared_ptr<const AnalysisResult> result_;
     app::Prompter &ui_;
+    QString saveFolder_;
 };
 
 }  // namespace analysis

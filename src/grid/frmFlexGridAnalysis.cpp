@@ -14,6 +14,7 @@
 #include "db/Error.h"
 #include "grid/DataWindowHost.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace grid {
@@ -121,7 +122,9 @@ void frmFlexGrid::runAnalysis(analysis::AnalysisKind kind) {
     if (!result)
         return;
     auto shared = std::make_shared<const analysis::AnalysisResult>(std::move(*result));
-    host_.showChildWindow(new analysis::frmWorkbook(std::move(shared), kind, request.range, ui));
+    auto *workbook = new analysis::frmWorkbook(std::move(shared), kind, request.range, ui);
+    workbook->setSaveFolder(QFileInfo(state.AuctionDbPath).absolutePath());
+    host_.showChildWindow(workbook);
 }
 
 }  // namespace grid
