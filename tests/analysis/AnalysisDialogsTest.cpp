@@ -1,20 +1,25 @@
 // The analysis dialogs on their own: what the rounds dialog keeps and resets, the selection dialog's Cancel flag
 // and selection, the progress window running work off the GUI thread (the event loop goes on, Cancel reaches the
-// work, failures come back), and the spreadsheet column names of the workbook window.
+// work, failures come back); the workbook window's column names and sums, and a pivot of 120,000 columns.
+#include "analysis/PivotSheet.h"
 #include "analysis/SheetModels.h"
 #include "analysis/frmPivotList.h"
 #include "analysis/frmProg.h"
 #include "analysis/frmRounds.h"
+#include "analysis/frmWorkbook.h"
 #include "db/Error.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QThread>
 #include <QTimer>
 #include <QValidator>
@@ -22,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 
 namespace {
 
@@ -163,6 +169,52 @@ TEST(WorkbookSheets, SumsShowInCentsRoundedFromTheExactAmount) {
     EXPECT_EQ(analysis::sumText(0, c), "$0.00");
     EXPECT_EQ(analysis::sumText(21475287482000, c), "$2,147,528,748.20");
     EXPECT_EQ(analysis::sumText(123456789999950, c), "$12,345,679,000.00");
+}
+
+}  // namespace
+
+namespace {
+
+// A pivot as wide as a whole large auction's: three rounds, 120,000 columns, a sum in every thousandth column.
+std::shared_ptr<const analysis::AnalysisResult> widePivot() {
+    auto result = std::make_shared<analysis::AnalysisResult>();
+    analysis::PivotTable &pivot = result->pivot;
+    pivot.gross = true;
+    pivot.rounds = {1, 2, 3};
+    pivot.texts = {QStringLiteral("A")};
+    constexpr int kColumns = 120000;
+    pivot.columns.resize(kColumns);
+    for (int column = 0; column < kColumns; ++column) {
+        auto &items = pivot.columns[std::size_t(column)];
+        items.fill({analysis::DataCell::Kind::Integer, column});
+        items[1] = {analysis::DataCell::Kind::Text, 0};
+    }
+    pivot.rowStart = {0};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = row; column < kColumns; column += 1000) {
+            pivot.cellColumn.push_back(column);
+            pivot.cellSum.push_back(qint64(column) * 10000 + 5000);
+        }
+        pivot.rowStart.push_back(qint64(pivot.cellColumn.size()));
+    }
+    return result;
+}
+
+TEST(WorkbookWindowSize, WidePivotOpensAtOnce) {
+    testsupport::ScriptedPrompter ui;
+    QElapsedTimer timer;
+    timer.start();
+    analysis::frmWorkbook window(widePivot(), analysis::AnalysisKind::Rounds, {1, 3}, ui);
+    window.resize(900, 520);
+    window.show();
+    QCoreApplication::processEvents();
+    window.grdPivot->scrollTo(window.grdPivot->model()->index(9, 119990));
+    QCoreApplication::processEvents();
+    EXPECT_LT(timer.elapsed(), 2000);
+    const QAbstractItemModel &model = *window.grdPivot->model();
+    EXPECT_EQ(model.columnCount(), 120001);
+    EXPECT_EQ(model.index(analysis::kPivotHeaderRows + 2, 2003).data().toString(), "$2,002.50");
+    EXPECT_EQ(model.headerData(120000, Qt::Horizontal).toString(), analysis::columnLetters(120000));
 }
 
 }  // namespace
