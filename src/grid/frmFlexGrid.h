@@ -17,6 +17,9 @@ class QBoxLayout;
 class QComboBox;
 class QLabel;
 
+namespace analysis {
+enum class AnalysisKind;
+}
 namespace db {
 class Error;
 }
@@ -66,6 +69,13 @@ public:
     Q_INVOKABLE void TableFilt();
     Q_INVOKABLE void TableReset();
     Q_INVOKABLE void TableWiz();
+
+    // The pivot analyses of Tools > Pivot Table Wizard (grid/frmFlexGridAnalysis.cpp): ask for the rounds and bid
+    // type, for markets the licenses and for bidders the bidders, then build the pivot behind a progress window
+    // and show it in a workbook window.
+    Q_INVOKABLE void MarketsAnalysis();
+    Q_INVOKABLE void BiddersAnalysis();
+    Q_INVOKABLE void RoundsAnalysis();
 
     // User-defined tables (grid/frmFlexGridUserTables.cpp): dropping one, building one from the Query Builder.
     Q_INVOKABLE void DropTable();
@@ -118,6 +128,9 @@ private:
     tables::frmTableActions *makeTableActions();
     void showFiltered(const QString &filter, const QString &sort);
     void onRowsFailed(const db::Error &error);
+
+    // One pivot analysis from its dialogs to its workbook window (grid/frmFlexGridAnalysis.cpp).
+    void runAnalysis(analysis::AnalysisKind kind);
 
     DataWindowHost &host_;
     QBoxLayout *lists_ = nullptr;
