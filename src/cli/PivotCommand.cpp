@@ -102,6 +102,11 @@ int pivotCommand(const Options &options, Streams io) {
         return usageError(io, problem);
     const analysis::AnalysisKind kind = *kindNamed(options.by);
     analysis::AnalysisRequest request{options.db, kind, {}, options.gross, {}};
+    // Writing the pivot over the auction database it reads would lose the auction.
+    const QString auctionFile = QFileInfo(options.db).canonicalFilePath();
+    if (!auctionFile.isEmpty() && QFileInfo(options.out).canonicalFilePath() == auctionFile)
+        throw db::Error(db::err::FileAccess,
+                        QStringLiteral("Path/File access error: the pivot cannot replace the auction database it reads."));
     {
         const db::Database database = db::Database::open(options.db);
         const auto range = acceptedRange(options, kind, database, io);

@@ -179,6 +179,21 @@ TEST_F(PivotCommand, RangeRulesAndMessages) {
                                      3021));
 }
 
+TEST_F(PivotCommand, RefusesToWriteOverTheAuctionItReads) {
+    const QString copy = scratch.path("auction.csv");
+    ASSERT_TRUE(QFile::copy(auction, copy));
+    const auto bytes = [&copy] {
+        QFile file(copy);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    ASSERT_FALSE(before.isEmpty());
+    EXPECT_TRUE(failedWithOneMessage(cli(pivotArgs(copy, "rounds", copy) << "--from"
+                                                                         << "1"),
+                                     75));
+    EXPECT_EQ(bytes(), before);
+}
+
 TEST_F(PivotCommand, BidderWithAnApostrophe) {
     const QString copy = scratch.path("copy.mdb");
     ASSERT_TRUE(QFile::copy(auction, copy));

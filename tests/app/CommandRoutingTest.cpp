@@ -64,7 +64,7 @@ TEST_F(MainWindowFixture, NewWindowsOpenOnTheNewestRoundAndCommandsReachThem) {
     EXPECT_EQ(ui.statuses.back(), "All Bids - Round 3");
     // An operation the data window does not have yet answers as the engine does for a missing method.
     ui.expectMessage("");
-    trigger("mnuToolsAnalysisMarkets");
+    trigger("mnuFilePrint");
     EXPECT_EQ(ui.messages.back().text, "Error: 438 Object doesn't support this property or method");
     // Sort reaches the active window: its dialog opens (and is cancelled).
     bool asked = false;
