@@ -8,6 +8,7 @@
 #include "db/Recordset.h"
 #include "support/AuctionFixture.h"
 #include "support/TestSupport.h"
+#include "tables/ExportTestSupport.h"
 
 #include <QFile>
 
@@ -18,36 +19,6 @@
 using namespace clitest;
 
 namespace {
-
-// The fields of RFC 4180 text, line by line.
-std::vector<QStringList> parseCsv(const QString &text) {
-    std::vector<QStringList> rows(1);
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
-                field += c, ++i;
-            else if (c == u'"')
-                quoted = false;
-            else
-                field += c;
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u',') {
-            rows.back() << field, field.clear();
-        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            rows.back() << field, field.clear();
-            rows.emplace_back();
-            ++i;
-        } else {
-            field += c;
-        }
-    }
-    rows.pop_back();  // after the last line break
-    return rows;
-}
 
 // A stored value as the CSV writes an item: numbers plainly, texts as they are, empty for null.
 QString csvItem(const QVariant &value) {
@@ -92,7 +63,7 @@ TEST_F(PivotCommand, EveryCellOfTheWholeAuctionByRounds) {
                                                              << "--gross");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(run.err.isEmpty()) << run.err;
-    const auto rows = parseCsv(fileText(out));
+    const auto rows = exporttest::readCsv(fileText(out).toUtf8());
     ASSERT_EQ(rows.size(), 6u + 12u);
     EXPECT_EQ(rows[0][0], "Market");
     EXPECT_EQ(rows[5][0], "Increments of Bid");
@@ -150,7 +121,7 @@ TEST_F(PivotCommand, RangeRulesAndMessages) {
                                                  << "--to"
                                                  << "15");  // Yes by default
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    const auto rows = parseCsv(fileText(out));
+    const auto rows = exporttest::readCsv(fileText(out).toUtf8());
     ASSERT_EQ(rows.size(), 6u + 3u);
     EXPECT_EQ(rows[6][0], "10");
     EXPECT_EQ(rows[8][0], "12");
@@ -158,14 +129,14 @@ TEST_F(PivotCommand, RangeRulesAndMessages) {
     run = cli(pivotArgs(auction, "rounds", out) << "--from"
                                                 << "10");  // To empty: round 10 alone
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    ASSERT_EQ(parseCsv(fileText(out)).size(), 7u);
+    ASSERT_EQ(exporttest::readCsv(fileText(out).toUtf8()).size(), 7u);
 
     run = cli(pivotArgs(auction, "rounds", out) << "--from"
                                                 << "0"
                                                 << "--to"
                                                 << "1");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(parseCsv(fileText(out))[6][0], "1");
+    EXPECT_EQ(exporttest::readCsv(fileText(out).toUtf8())[6][0], "1");
 
     EXPECT_TRUE(failedWithOneMessage(cli(pivotArgs(auction, "bidders", out) << "--from"
                                                                             << "8"
@@ -213,7 +184,7 @@ TEST_F(PivotCommand, BidderWithAnApostrophe) {
                                                            << "--select"
                                                            << "O'Brien's");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto rows = parseCsv(fileText(out));
+    const auto rows = exporttest::readCsv(fileText(out).toUtf8());
     ASSERT_GT(rows.size(), 6u);
     ASSERT_GT(rows[4].size(), 1);
     for (qsizetype c = 1; c < rows[4].size(); ++c)
@@ -243,7 +214,7 @@ TEST_F(PivotCommand, WorkbookHoldsTheDataSetAndTheSamePivot) {
     ASSERT_EQ(data.rows.size(), 1u + 102u);
     EXPECT_EQ(data.cell(0, 10).toString(), "Net Bid Amount");
     EXPECT_EQ(table.cell(0, 0).toString(), "Sum of Net Bid Amount");
-    const auto rows = parseCsv(fileText(csv));
+    const auto rows = exporttest::readCsv(fileText(csv).toUtf8());
     ASSERT_EQ(table.rows.size(), rows.size() + 2);  // the caption and "Round" rows besides
     for (std::size_t r = 6; r < rows.size(); ++r) {
         const int row = int(r) + 2;

@@ -1,4 +1,5 @@
-// The table tools' tests need a QApplication: dialogs, drag and drop and the event loop that delivers rows.
+// The main of the test programs with widgets: a QApplication on the offscreen platform (widgets, dialogs, the
+// clipboard, and the event loop that delivers rows and worker results).
 #include <QApplication>
 
 #include <gtest/gtest.h>
