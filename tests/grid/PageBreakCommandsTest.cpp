@@ -34,7 +34,7 @@ protected:
         window->refillList(window->ddlRoundNum, {QStringLiteral("2"), QStringLiteral("1")});
         window->selectRound(0);
         window->resize(700, 500);
-        window->show();
+        window->setVisible(true);
         showTable(0);
     }
     void TearDown() override {

@@ -62,6 +62,7 @@ protected:
         for (int column = 0; column < model.columnCount(); ++column)
             grid.setColumnWidth(column, 90);
         grid.show();
+        QApplication::processEvents();  // the viewport takes its size
     }
     void mark(std::set<int> rows, std::set<int> columns) {
         print::PageBreaks breaks;
@@ -125,7 +126,7 @@ TEST_F(PageBreakMarksTest, FrozenColumnsShowTheirMarks) {
     QTableView *frozen = grid::FrozenColumns::overlay(grid);
     ASSERT_NE(frozen, nullptr);
     mark({20}, {2, 6});
-    grid.scrollTo(model.index(19, 7));  // down to row 20 and right to the last column
+    grid.scrollTo(model.index(19, 7), QAbstractItemView::PositionAtCenter);  // down to row 20, right to the end
     QImage overlay = painted(*frozen);
     EXPECT_TRUE(topMarked(*frozen, overlay, 20, 1));
     EXPECT_TRUE(leftMarked(*frozen, overlay, 20, 2));
