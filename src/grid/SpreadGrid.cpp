@@ -3,7 +3,8 @@
 #include "grid/CellText.h"
 #include "grid/ColumnWidths.h"
 #include "grid/LazyTableModel.h"
-#include "grid/NumberDelegate.h"
+#include "grid/FrozenColumns.h"
+#include "grid/PageBreakMarks.h"
 #include "grid/SelectionText.h"
 
 #include <QApplication>
@@ -38,7 +39,8 @@ SpreadGrid::SpreadGrid(QWidget *parent) : QTableView(parent) {
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setSectionsClickable(true);
     columns->setHighlightSections(true);
-    setItemDelegate(new NumberDelegate(this));
+    marks_ = new PageBreakMarks(this);
+    setItemDelegate(marks_);
     connect(columns, &QHeaderView::sectionResized, this, [this](int column, int, int) {
         if (sizing_ || column < 0)
             return;
@@ -192,6 +194,15 @@ void SpreadGrid::copySelection() {
     if (!text.isEmpty())
         QApplication::clipboard()->setText(text);
 }
+
+void SpreadGrid::showPageBreakMarks(const print::PageBreaks &marks) {
+    marks_->setMarks(marks);
+    viewport()->update();
+    if (QTableView *frozen = FrozenColumns::overlay(*this))
+        frozen->viewport()->update();
+}
+
+const print::PageBreaks &SpreadGrid::pageBreakMarks() const { return marks_->marks(); }
 
 void SpreadGrid::keyPressEvent(QKeyEvent *event) {
     if (event->matches(QKeySequence::Copy)) {

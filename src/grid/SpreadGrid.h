@@ -1,7 +1,7 @@
 // The spreadsheet grid of data windows: a table view over a LazyTableModel (or any table model) with row numbers
 // in the row header, rows of one height, block selection (several blocks with Ctrl, whole columns by their
 // headers, everything by the corner button), keyboard navigation, and Ctrl+C copying the selection as
-// tab-separated text (grid/SelectionText.h).
+// tab-separated text (grid/SelectionText.h), and the page-break marks (grid/PageBreakMarks.h).
 //
 // Column widths: a LazyTableModel's column gets the width of its header and of its declared type's largest
 // plausible value (grid/ColumnWidths.h); a column without a type (an expression, or another model) that of its
@@ -12,6 +12,8 @@
 // it a parent, e.g. the data window).
 #pragma once
 
+#include "print/PageBreaks.h"
+
 #include <QTableView>
 
 #include <vector>
@@ -19,6 +21,7 @@
 namespace grid {
 
 class LazyTableModel;
+class PageBreakMarks;
 
 class SpreadGrid : public QTableView {
     Q_OBJECT
@@ -48,6 +51,11 @@ public:
     // Puts selectionText() on the clipboard.
     void copySelection();
 
+    // Draws these page-break marks (rows and columns numbered from 1) in place of the former ones, in the grid and
+    // in its frozen columns; an empty set removes every mark.
+    void showPageBreakMarks(const print::PageBreaks &marks);
+    const print::PageBreaks &pageBreakMarks() const;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -56,6 +64,7 @@ private:
     void widenForNumbers(int firstRow, int lastRow);
     void setAutomaticWidth(int column, int width);
 
+    PageBreakMarks *marks_ = nullptr;  // the item delegate, a Qt child
     int rowHeaderWidth_ = -1;
     std::vector<bool> userSized_;  // per column: resized by the user, so left alone
     bool sizing_ = false;          // the grid itself is setting a width

@@ -66,6 +66,7 @@ frmFlexGrid::frmFlexGrid(DataWindowHost &host, QWidget *parent) : QWidget(parent
     watchDropDown(ddlTableName, SavedTableIndex, true);
     watchDropDown(ddlRoundNum, SavedRoundIndex, false);
     setUpGridTools();
+    setUpPageBreaks();
     connect(Data1, &LazyTableModel::failed, this, &frmFlexGrid::onRowsFailed);
     connect(Data1, &LazyTableModel::loadingFinished, this, [this] { revertTo_.reset(); });
 }
@@ -239,11 +240,5 @@ void frmFlexGrid::Form_Activate() {
         text = table + QStringLiteral(" - Round ") + round;
     host_.moduleState().ui().setStatus(app::kStatusPanelText, text);
 }
-
-// The page-break marks: every mark is cleared, then those of the grid's breaks are drawn again. The grid has no
-// breaks of its own yet, so both come down to repainting it.
-void frmFlexGrid::PBreak_Clear() { MSFlexGrid1->viewport()->update(); }
-
-void frmFlexGrid::PBreak_Refresh() { MSFlexGrid1->viewport()->update(); }
 
 }  // namespace grid

@@ -6,6 +6,9 @@
 // window calls the window's operations by name (Q_INVOKABLE). GUI thread only.
 #pragma once
 
+#include "print/PageBreaks.h"
+#include "print/PrintSettings.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -54,8 +57,25 @@ public:
     static constexpr int kShownRows = 20;
     QSize sizeHint() const override;
 
+    // Page breaks (grid/frmFlexGridPageBreaks.cpp). SetRow / SetCol flag the current cell's row / column (rows and
+    // columns numbered from 1 as the grid numbers them), DelRow / DelCol clear that flag, Remove clears them all;
+    // each then redraws the marks. Clear removes every mark (the flags stay), Refresh draws the marks of the flags.
+    // The flags stay, by number, across a change of round or table until deleted or reset.
+    Q_INVOKABLE void PBreak_SetRow();
+    Q_INVOKABLE void PBreak_SetCol();
+    Q_INVOKABLE void PBreak_DelRow();
+    Q_INVOKABLE void PBreak_DelCol();
+    Q_INVOKABLE void PBreak_Remove();
     Q_INVOKABLE void PBreak_Clear();
     Q_INVOKABLE void PBreak_Refresh();
+
+    // What printing reads: the page-break flags and the print settings (a new window: landscape, 720-twip
+    // margins). Setting the flags does not redraw the marks; run PBreak_Clear and PBreak_Refresh after, as the
+    // print options do after setting the print settings.
+    const print::PageBreaks &pageBreaks() const { return PageBreaks; }
+    void setPageBreaks(const print::PageBreaks &breaks) { PageBreaks = breaks; }
+    const print::PrintSettings &printSettings() const { return PrintSettings; }
+    void setPrintSettings(const print::PrintSettings &settings) { PrintSettings = settings; }
 
     // Grid tools (grid/frmFlexGridTools.cpp): export, the Compute menu, frozen columns.
     Q_INVOKABLE void DBSaveAs();
@@ -119,6 +139,10 @@ private:
     void watchDropDown(DropDownList *list, int &saved, bool tables);
     void setUpGridTools();
     void gridRightClick(QAbstractItemView *view, const QPoint &pos);
+    void setUpPageBreaks();
+    // The current cell's row or column as the grid numbers it (from 1); 0 without a current cell.
+    int currentRowNumber() const;
+    int currentColumnNumber() const;
 
     // Sort, filter and the Table Wizard (grid/frmFlexGridTableActions.cpp).
     void runSortFilter(int tab);
@@ -148,6 +172,9 @@ private:
     // The filter and sort shown before the last Sort or Filter, put back if its rows fail to load.
     std::optional<std::pair<QString, QString>> revertTo_;
     QStringList wizardColumns_;  // the columns a kept WizardDialog was filled with
+
+    print::PageBreaks PageBreaks;
+    print::PrintSettings PrintSettings;
 };
 
 }  // namespace grid

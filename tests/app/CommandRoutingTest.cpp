@@ -1,9 +1,13 @@
 // The menu tree, the toolbar, and commands reaching the active data window or refusing without one.
 #include "app/MainWindowFixture.h"
 
+#include "grid/LazyTableModel.h"
+#include "grid/SpreadGrid.h"
 #include "grid/frmFlexGrid.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -86,4 +90,27 @@ TEST_F(MainWindowFixture, ToolbarImportIsAutoImport) {
     EXPECT_EQ(ui.messages[0].text, "Error:53 File not found: '" + window->moduleState().LastImportFile + "'");
     ASSERT_EQ(ui.dialogs.size(), 1u);
     EXPECT_EQ(ui.dialogs[0].filter, "Zip (*.zip)|*.zip");
+}
+
+TEST_F(MainWindowFixture, PageBreakMenuReachesTheActiveDataWindow) {
+    window->moduleState().AuctionDb = db::Database::open(buildAuction(3));
+    window->moduleState().AuctionDbPath = window->moduleState().AuctionDb.path();
+    trigger("mnuFileNew");
+    grid::frmFlexGrid *data = activeDataWindow();
+    ASSERT_NE(data, nullptr);
+    const QDeadlineTimer deadline(20000);
+    while (!data->Data1->isRowCountKnown() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_GT(data->Data1->rowCount(), 3);
+    data->MSFlexGrid1->setCurrentIndex(data->MSFlexGrid1->model()->index(2, 1));
+    trigger("mnuPBreakSetRow");
+    trigger("mnuPBreakSetCol");
+    EXPECT_EQ(data->pageBreaks().rows, std::set<int>({3}));
+    EXPECT_EQ(data->pageBreaks().columns, std::set<int>({2}));
+    trigger("mnuPBreakDelRow");
+    EXPECT_TRUE(data->pageBreaks().rows.empty());
+    EXPECT_EQ(data->MSFlexGrid1->pageBreakMarks().columns, std::set<int>({2}));
+    trigger("mnuPBreakReset");
+    EXPECT_TRUE(data->pageBreaks().empty());
+    EXPECT_TRUE(data->MSFlexGrid1->pageBreakMarks().empty());
 }
