@@ -27,17 +27,42 @@ std::vector<double> columnEdges(const GridPageLayout &layout, const PageBand &ba
     return edges;
 }
 
+// The widths of texts in one font, ASCII ones from a table of advances (shaping every cell twice, to measure and
+// to draw, would double the time of a large print); others measured in full.
+class TextWidths {
+public:
+    explicit TextWidths(const QFont &font) : metrics_(font) {
+        for (int c = 0; c < 128; ++c)
+            ascii_[c] = metrics_.horizontalAdvance(QChar(c));
+    }
+    const QFontMetricsF &metrics() const { return metrics_; }
+    double width(const QString &text) const {
+        double sum = 0;
+        for (const QChar c : text) {
+            if (c.unicode() >= 128)
+                return metrics_.horizontalAdvance(text);
+            sum += ascii_[c.unicode()];
+        }
+        return sum;
+    }
+
+private:
+    QFontMetricsF metrics_;
+    double ascii_[128] = {};
+};
+
 // One line of text in a cell, cut to fit, left or right aligned, on the cell's baseline.
-void drawCell(QPainter &painter, const QFontMetricsF &metrics, double left, double right, double top, double height,
+void drawCell(QPainter &painter, const TextWidths &widths, double left, double right, double top, double height,
               const QString &text, bool alignRight) {
     const double room = right - left - 2 * M::padding;
     if (text.isEmpty() || room <= 0)
         return;
+    const QFontMetricsF &metrics = widths.metrics();
     QString shown = text;
-    double width = metrics.horizontalAdvance(shown);
-    if (width > room) {
+    double width = widths.width(text);
+    if (width > room) {  // cut, and then from the left whatever the alignment
         shown = metrics.elidedText(text, Qt::ElideRight, room);
-        width = metrics.horizontalAdvance(shown);
+        alignRight = false;
     }
     const double x = alignRight ? right - M::padding - width : left + M::padding;
     const double baseline = top + (height + metrics.ascent() - metrics.descent()) / 2;
@@ -66,7 +91,7 @@ void drawHeadings(QPainter &painter, const GridPageLayout &layout, const PageBan
                      QColor(230, 230, 230));
     const QFont bold = cellFont(true);
     painter.setFont(bold);
-    const QFontMetricsF metrics(bold);
+    const TextWidths metrics(bold);
     for (int c = 0; c < band.columnCount; ++c)
         drawCell(painter, metrics, edges[std::size_t(c)], edges[std::size_t(c) + 1], top, M::headingHeight,
                  layout.input().headings[band.firstColumn + c], false);
@@ -76,7 +101,7 @@ void drawRows(QPainter &painter, const GridPageLayout &layout, const PageBand &b
               double top, const std::vector<PrintRow> &rows) {
     const QFont font = cellFont();
     painter.setFont(font);
-    const QFontMetricsF metrics(font);
+    const TextWidths metrics(font);
     const double left = layout.printableRect().left();
     for (int r = 0; r < band.rowCount && r < int(rows.size()); ++r) {
         const double y = top + M::headingHeight + r * M::rowHeight;
@@ -94,7 +119,7 @@ void drawFooter(QPainter &painter, const GridPageLayout &layout, int index) {
     const QRectF area = layout.printableRect();
     const QFont font = cellFont();
     painter.setFont(font);
-    const QFontMetricsF metrics(font);
+    const TextWidths metrics(font);
     const double top = area.bottom() - M::footerHeight;
     const double half = area.left() + area.width() / 2;
     drawCell(painter, metrics, area.left(), half, top, M::footerHeight, layout.input().footer.text(), false);

@@ -165,6 +165,16 @@ TEST_F(PrintPdf, SourceReadsAnyBandInOrderOrNot) {
     ASSERT_GE(gross, 0);
     EXPECT_TRUE(first[0][std::size_t(gross)].text.endsWith(QStringLiteral(".00")));
     EXPECT_TRUE(first[0][std::size_t(gross)].number);
+    // Dates in the locale's short form, the stored wall-clock time whatever the zone.
+    const int when = int(source.headings().indexOf(QStringLiteral("Bid Date Time")));
+    ASSERT_GE(when, 0);
+    const QLocale locale;
+    const QString expected = locale.toString(QDate(2006, 8, 24), QLocale::ShortFormat) + u' ' +
+                             locale.toString(QTime(10, 18, 39), QLocale::ShortFormat);  // a bid of round 1
+    int found = 0;
+    for (const print::PrintRow &row : source.rows(0, 102))
+        found += row[std::size_t(when)].text == expected ? 1 : 0;
+    EXPECT_EQ(found, 1);
 }
 
 }  // namespace
