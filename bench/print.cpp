@@ -25,7 +25,7 @@ namespace {
 
 const QString kTable = QStringLiteral("Bench Bids");
 
-// Rows with All Bids' columns and types: a dozen licences and bidders in turn, amounts and times that vary.
+// Rows with All Bids' columns and types: 176 licenses and 97 bidders in turn, amounts and times that vary.
 void buildBids(db::Database &database, int rows) {
     database.execute(QStringLiteral("CREATE TABLE [Digit] ([N] Long)"));
     for (int n = 0; n < 10; ++n)
@@ -38,15 +38,16 @@ void buildBids(db::Database &database, int rows) {
     }
     const QString id = u'(' + terms.join(QStringLiteral(" + ")) + u')';
     database.execute(QStringLiteral(
-                         "CREATE TABLE [%1] ([Auction ID] Long, [Round] Long, [License Name] Text(20), [Market] Text(10), "
-                         "[Block] Text(2), [Submarket] Long, [Bidder] Text(60), [Tavren Acct] Text(10), "
-                         "[Increments of Bid] Long, [Gross Bid Amount] Currency, [Net Bid Amount] Currency, "
+                         "CREATE TABLE [%1] ([Auction ID] Long, [Round] Long, [License Name] Text(20), "
+                         "[Market] Text(10), [Block] Text(2), [Submarket] Long, [Bidder] Text(60), "
+                         "[Tavren Acct] Text(10), [Increments of Bid] Long, [Gross Bid Amount] Currency, [Net Bid Amount] Currency, "
                          "[Bidding Credit Pct] Double, [Bid Date Time] DateTime)")
                          .arg(kTable));
     database.execute(
         QStringLiteral("INSERT INTO [%4] ([Auction ID], [Round], [License Name], [Market], [Block], [Submarket], "
                        "[Bidder], [Tavren Acct], [Increments of Bid], [Gross Bid Amount], [Net Bid Amount], "
-                       "[Bidding Credit Pct], [Bid Date Time]) SELECT 11, %1 Mod 300 + 1, 'CWB' & Format(%1 Mod 176, '000') & '-B', "
+                       "[Bidding Credit Pct], [Bid Date Time]) "
+                       "SELECT 11, %1 Mod 300 + 1, 'CWB' & Format(%1 Mod 176, '000') & '-B', "
                        "'BEA' & Format(%1 Mod 176, '000'), 'B', 0, 'Bidder Communications ' & (%1 Mod 97) & ' LLC', "
                        "Format(%1 Mod 9973, '0000000000'), %1 Mod 7 + 1, (%1 Mod 100000) * 1000.25 + 10000, "
                        "(%1 Mod 100000) * 850.5 + 7500, (%1 Mod 4) * 5, DateAdd('s', %1 * 7, #8/24/2006 10:00:00#) "

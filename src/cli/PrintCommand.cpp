@@ -85,7 +85,8 @@ int printCommand(const Options &options, Streams io) {
     const QString auctionFile = QFileInfo(options.db).canonicalFilePath();
     if (!auctionFile.isEmpty() && QFileInfo(options.pdf).canonicalFilePath() == auctionFile)
         throw db::Error(db::err::FileAccess,
-                        QStringLiteral("Path/File access error: the PDF cannot replace the auction database it reads."));
+                        QStringLiteral("Path/File access error: the PDF cannot replace the auction database it "
+                                       "reads."));
     const QString &table = options.arguments.front();
     QString statement;
     {

@@ -49,7 +49,8 @@ std::vector<PrintRow> GridRowSource::rows(qint64 first, int count) {
         row.reserve(columns_.size());
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             const QVariant value = cursor_->value(resultColumns_[c]);
-            row.push_back({grid::cellText(value, columns_[c].type, locale_), grid::isNumberCell(columns_[c].type, value)});
+            const db::ColumnType type = columns_[c].type;
+            row.push_back({grid::cellText(value, type, locale_), grid::isNumberCell(type, value)});
         }
         out.push_back(std::move(row));
         ++next_;

@@ -75,12 +75,13 @@ TEST_F(PrintCommand, RefusesWhatCannotPrint) {
         print({QStringLiteral("All Bids"), QStringLiteral("--pdf"), auction}), 75));
     EXPECT_EQ(QString::fromLatin1(clitest::fileBytes(auction).toHex().left(64)), before);
     const QString unwritable = dir.path(QStringLiteral("no such folder/out.pdf"));
-    EXPECT_TRUE(clitest::failedWithOneMessage(print({QStringLiteral("All Bids"), QStringLiteral("--pdf"), unwritable})));
+    EXPECT_TRUE(
+        clitest::failedWithOneMessage(print({QStringLiteral("All Bids"), QStringLiteral("--pdf"), unwritable})));
     EXPECT_FALSE(QFileInfo::exists(unwritable));
     EXPECT_TRUE(clitest::failedWithUsage(print({QStringLiteral("All Bids")})));
     EXPECT_TRUE(clitest::failedWithUsage(
-        print({QStringLiteral("All Bids"), QStringLiteral("--margins"), QStringLiteral("1,1,1"), QStringLiteral("--pdf"),
-               target})));
+        print({QStringLiteral("All Bids"), QStringLiteral("--margins"), QStringLiteral("1,1,1"),
+               QStringLiteral("--pdf"), target})));
     EXPECT_TRUE(clitest::failedWithUsage(
         print({QStringLiteral("All Bids"), QStringLiteral("--row-break"), QStringLiteral("0"), QStringLiteral("--pdf"),
                target})));
