@@ -40,8 +40,8 @@ void buildBids(db::Database &database, int rows) {
     database.execute(QStringLiteral(
                          "CREATE TABLE [%1] ([Auction ID] Long, [Round] Long, [License Name] Text(20), "
                          "[Market] Text(10), [Block] Text(2), [Submarket] Long, [Bidder] Text(60), "
-                         "[Tavren Acct] Text(10), [Increments of Bid] Long, [Gross Bid Amount] Currency, [Net Bid Amount] Currency, "
-                         "[Bidding Credit Pct] Double, [Bid Date Time] DateTime)")
+                         "[Tavren Acct] Text(10), [Increments of Bid] Long, [Gross Bid Amount] Currency, "
+                         "[Net Bid Amount] Currency, [Bidding Credit Pct] Double, [Bid Date Time] DateTime)")
                          .arg(kTable));
     database.execute(
         QStringLiteral("INSERT INTO [%4] ([Auction ID], [Round], [License Name], [Market], [Block], [Submarket], "
