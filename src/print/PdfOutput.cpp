@@ -17,8 +17,11 @@ namespace {
 
 constexpr int kPdfResolution = 600;  // dots per inch of the PDF's coordinates
 
-db::Error writeError(const QString &target, const QString &reason) {
-    return db::Error(db::err::FileAccess, QStringLiteral("The PDF file %1 could not be written: %2")
+// A write that fails part way (a full disk, a size limit) may leave Qt without a reason to give.
+db::Error writeError(const QString &target, QString reason) {
+    if (reason.isEmpty() || reason == QLatin1String("Unknown error"))
+        reason = QStringLiteral("the disk may be full");
+    return db::Error(db::err::FileAccess, QStringLiteral("The PDF file %1 could not be written: %2. No file was made.")
                                               .arg(QDir::toNativeSeparators(target), reason));
 }
 
@@ -67,7 +70,12 @@ bool writePdf(const GridPageLayout &layout, GridRowSource &source, const QString
         file.cancelWriting();
         return false;
     }
-    if (file.error() != QFileDevice::NoError || !file.commit())
+    if (file.error() != QFileDevice::NoError) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw writeError(target, reason);
+    }
+    if (!file.commit())
         throw writeError(target, file.errorString());
     return true;
 }

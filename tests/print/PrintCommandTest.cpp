@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,29 @@ TEST_F(PrintCommand, RefusesWhatCannotPrint) {
     EXPECT_TRUE(clitest::failedWithUsage(
         print({QStringLiteral("All Bids"), QStringLiteral("--row-break"), QStringLiteral("0"), QStringLiteral("--pdf"),
                target})));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+// A disk that fills part way, as a file size limit makes it: a failure, and no PDF left behind.
+TEST_F(PrintCommand, DiskFullPartWayIsAFailureAndLeavesNoFile) {
+    QStringList arguments{QStringLiteral("print"), QStringLiteral("--db"), auction, QStringLiteral("Increment Statistics")};
+    for (int row = 2; row <= 120; ++row)  // a page a row of 108: about 150 kB of PDF
+        arguments << QStringLiteral("--row-break") << QString::number(row);
+    const QString target = dir.path(QStringLiteral("full.pdf"));
+    arguments << QStringLiteral("--pdf") << target;
+    QProcess shell;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LOTWISE_HOME"), dir.path(QStringLiteral("home")));
+    shell.setProcessEnvironment(environment);
+    // 100 blocks of 512 bytes: room for SQLite's 32 kB shared-memory file, not for the PDF.
+    shell.start(QStringLiteral("/bin/sh"), QStringList{QStringLiteral("-c"),
+                                                       QStringLiteral("trap '' XFSZ; ulimit -f 100; exec \"$0\" \"$@\""),
+                                                       testsupport::binPath(QStringLiteral("lotwise-cli"))} +
+                                               arguments);
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    const QString err = QString::fromUtf8(shell.readAllStandardError());
+    EXPECT_EQ(shell.exitCode(), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("Error:75 The PDF file"))) << err.toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
 }
 
