@@ -1,6 +1,7 @@
 // All Bids of auction 11 (102 bids over 12 rounds) printed to PDF through the row source, the layout and the
 // PDF writer, and read back page by page.
 #include "db/Error.h"
+#include "grid/CellText.h"
 #include "print/GridPagePainter.h"
 #include "print/GridRowSource.h"
 #include "print/PdfOutput.h"
@@ -10,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <ctime>
 
 #include <gtest/gtest.h>
 
@@ -175,6 +178,27 @@ TEST_F(PrintPdf, SourceReadsAnyBandInOrderOrNot) {
     for (const print::PrintRow &row : source.rows(0, 102))
         found += row[std::size_t(when)].text == expected ? 1 : 0;
     EXPECT_EQ(found, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A stored time is a wall-clock time: one that falls in a daylight-saving gap of the machine's zone prints as stored.
+TEST(PrintedDates, WallClockTimeInADaylightSavingGap) {
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "America/New_York");
+    tzset();
+    const QLocale locale(QLocale::English, QLocale::UnitedStates);
+    const QString text =
+        grid::cellText(QStringLiteral("2006-04-02 02:30:00"), db::ColumnType::DateTime, locale);
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
+    tzset();
+    EXPECT_EQ(text, locale.toString(QDate(2006, 4, 2), QLocale::ShortFormat) + u' ' +
+                        locale.toString(QTime(2, 30), QLocale::ShortFormat));
 }
 
 }  // namespace
