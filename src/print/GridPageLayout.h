@@ -42,7 +42,9 @@ struct PageFooter {
 
 struct LayoutInput {
     QStringList headings;
-    std::vector<double> widths;  // points, one per heading (see measuredWidths() in GridPagePainter.h)
+    // Points, one per heading: the grid's pixel widths times kPointsPerPixel, or measuredWidths() of
+    // GridPagePainter.h; a missing width is an inch.
+    std::vector<double> widths;
     qint64 rowCount = 0;
     PrintSettings settings;
     PageBreaks breaks;

@@ -3,8 +3,9 @@
 // rows a grid happens to have loaded. Cell texts are the grid's (grid::cellText with the columns' types).
 //
 // Reading in order (band after band, as a PDF is written) steps one statement forward; a jump elsewhere (a
-// preview going back) restarts the statement at that offset. Used on one thread at a time; the source owns its
-// connection and may be moved to a worker thread before its first use.
+// preview going back) restarts the statement at that offset, which costs a read up to it. Until the last row has
+// been read the statement stays open (a read transaction on the file): destroy the source when the job ends.
+// Used on one thread at a time; the source owns its connection and may be handed to a worker thread.
 #pragma once
 
 #include "common/ColumnType.h"
