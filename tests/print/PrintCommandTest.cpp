@@ -91,7 +91,8 @@ TEST_F(PrintCommand, RefusesWhatCannotPrint) {
 
 // A disk that fills part way, as a file size limit makes it: a failure, and no PDF left behind.
 TEST_F(PrintCommand, DiskFullPartWayIsAFailureAndLeavesNoFile) {
-    QStringList arguments{QStringLiteral("print"), QStringLiteral("--db"), auction, QStringLiteral("Increment Statistics")};
+    QStringList arguments{QStringLiteral("print"), QStringLiteral("--db"), auction,
+                          QStringLiteral("Increment Statistics")};
     for (int row = 2; row <= 120; ++row)  // a page a row of 108: about 150 kB of PDF
         arguments << QStringLiteral("--row-break") << QString::number(row);
     const QString target = dir.path(QStringLiteral("full.pdf"));
@@ -101,10 +102,10 @@ TEST_F(PrintCommand, DiskFullPartWayIsAFailureAndLeavesNoFile) {
     environment.insert(QStringLiteral("LOTWISE_HOME"), dir.path(QStringLiteral("home")));
     shell.setProcessEnvironment(environment);
     // 100 blocks of 512 bytes: room for SQLite's 32 kB shared-memory file, not for the PDF.
-    shell.start(QStringLiteral("/bin/sh"), QStringList{QStringLiteral("-c"),
-                                                       QStringLiteral("trap '' XFSZ; ulimit -f 100; exec \"$0\" \"$@\""),
-                                                       testsupport::binPath(QStringLiteral("lotwise-cli"))} +
-                                               arguments);
+    const QString script = QStringLiteral("trap '' XFSZ; ulimit -f 100; exec \"$0\" \"$@\"");
+    shell.start(QStringLiteral("/bin/sh"),
+                QStringList{QStringLiteral("-c"), script, testsupport::binPath(QStringLiteral("lotwise-cli"))} +
+                    arguments);
     ASSERT_TRUE(shell.waitForFinished(60000));
     const QString err = QString::fromUtf8(shell.readAllStandardError());
     EXPECT_EQ(shell.exitCode(), 1) << err.toStdString();
