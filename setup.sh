@@ -14,7 +14,7 @@ packages=(
   libzip-dev zip unzip
   mdbtools-dev mdbtools
   libxlsxwriter-dev qt6-charts-dev
-  libgtest-dev python3-openpyxl
+  libgtest-dev python3-openpyxl poppler-utils
 )
 
 missing=()

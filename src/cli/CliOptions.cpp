@@ -46,6 +46,19 @@ std::optional<Options> parseOptions(const QStringList &args, QString *error) {
             if (!value(&name))
                 return std::nullopt;
             options.select << name;
+        } else if (arg == QLatin1String("--row-break") || arg == QLatin1String("--col-break")) {
+            QString number;
+            if (!value(&number))
+                return std::nullopt;
+            (arg == QLatin1String("--row-break") ? options.rowBreaks : options.columnBreaks) << number;
+        } else if (arg == QLatin1String("--margins")) {
+            if (!value(&options.margins))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--pdf")) {
+            if (!value(&options.pdf))
+                return std::nullopt;
+        } else if (arg == QLatin1String("--portrait")) {
+            options.portrait = true;
         } else if (arg == QLatin1String("--gross")) {
             options.gross = true;
         } else if (arg == QLatin1String("--all")) {
@@ -102,6 +115,11 @@ QString usage() {
         "                                         unless --gross): .xlsx with the data set, .csv the pivot alone;\n"
         "                                         --select names licenses (markets) or bidders (bidders), by\n"
         "                                         default all with bids in the range; not with --by rounds\n"
+        "  print --db DB TABLE [--round R] [--sort TEXT] [--filter TEXT] [--portrait] [--margins L,T,R,B]\n"
+        "        [--row-break N]... [--col-break N]... --pdf OUT.pdf\n"
+        "                                         print the rows a data window shows to a PDF (Letter, landscape\n"
+        "                                         unless --portrait; margins in inches, 0.5 each by default; the\n"
+        "                                         rows and columns that start a page, numbered from 1)\n"
         "options: --home DIR (home directory), --yes / --no (answer to the questions)\n");
 }
 

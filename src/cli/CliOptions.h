@@ -28,6 +28,11 @@ struct Options {
     QString out;                  // --out FILE
     QStringList select;           // --select NAME, each time given
     bool gross = false;           // --gross
+    bool portrait = false;        // --portrait
+    QString margins;              // --margins L,T,R,B
+    QStringList rowBreaks;        // --row-break N, each time given
+    QStringList columnBreaks;     // --col-break N, each time given
+    QString pdf;                  // --pdf FILE
 };
 
 // Parses argv (without the program name). Returns nothing and fills error on a malformed command line.

@@ -6,6 +6,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommands.h"
 #include "cli/PivotCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/TableCommands.h"
 #include "cli/ShowCommand.h"
 #include "cli/SummaryCommand.h"
@@ -102,6 +103,7 @@ int runCommand(const Options &options, Streams io) {
             {QStringLiteral("show"), showCommand},
             {QStringLiteral("summary"), summaryCommand},
             {QStringLiteral("pivot"), pivotCommand},
+            {QStringLiteral("print"), printCommand},
         };
         const Command command = commands.value(options.command);
         if (!command)

@@ -2,11 +2,49 @@
 #include "cli/Commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Qt's note that XDG_RUNTIME_DIR is unset (as under cron or ssh without a session) says nothing about the
+// command and would add a line to the command's one-line messages; every other message passes on.
+void quietRuntimeDirNote(QtMsgType type, const QMessageLogContext &context, const QString &text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, text);
+}
+
+// print lays out text with fonts, which takes a QGuiApplication; offscreen unless a platform is named, so that
+// it runs without a display. Every other command stays on QtCore.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg.startsWith("--")) {
+            if (arg != "--yes" && arg != "--no" && arg != "--all" && arg != "--json" && arg != "--gross" &&
+                arg != "--portrait")
+                ++i;  // an option's value
+            continue;
+        }
+        if (arg != "print")
+            break;
+        qtHandler = qInstallMessageHandler(quietRuntimeDirNote);
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+}  // namespace
 
 int main(int argc, char *argv[]) {
-    QCoreApplication app(argc, argv);
+    const auto app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Lotwise"));
     QCoreApplication::setOrganizationName(QStringLiteral("Lotwise"));
     QTextStream out(stdout);

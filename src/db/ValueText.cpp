@@ -61,12 +61,17 @@ QString plainText(const QVariant &value, ColumnType type) {
 namespace {
 
 QString dateText(const QString &iso, const QLocale &locale) {
-    const QDateTime when = QDateTime::fromString(iso, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!when.isValid())
+    // Date and time read apart: a stored value is a wall-clock time without a zone, and a QDateTime in local time
+    // would consult the system's zone (a look at /etc/localtime) for every cell shown or printed.
+    if (iso.size() != 19 || iso[10] != u' ')
         return iso;
-    QString text = locale.toString(when.date(), QLocale::ShortFormat);
-    if (when.time() != QTime(0, 0))
-        text += u' ' + locale.toString(when.time(), QLocale::ShortFormat);
+    const QDate date = QDate::fromString(iso.left(10), QStringLiteral("yyyy-MM-dd"));
+    const QTime time = QTime::fromString(iso.mid(11), QStringLiteral("HH:mm:ss"));
+    if (!date.isValid() || !time.isValid())
+        return iso;
+    QString text = locale.toString(date, QLocale::ShortFormat);
+    if (time != QTime(0, 0))
+        text += u' ' + locale.toString(time, QLocale::ShortFormat);
     return text;
 }
 
