@@ -9,6 +9,8 @@
 #include "app/frmAbout.h"
 #include "db/Error.h"
 #include "import/ImportRound.h"
+#include "print/frmPrintOptions.h"
+#include "print/frmPrintPreview.h"
 #include "tables/frmSql.h"
 
 #include <QAction>
@@ -92,9 +94,9 @@ void frmMain::connectCommands() {
         frmAbout about(this);
         about.exec();
     });
-    // Dialogs of commands that come with later versions: until then they answer like a missing operation.
-    for (const char *later : {"mnuFilePrintSetup", "mnuFilePrintPreview"})
-        on(later, [this, later] { forward(later, false); });
+    // The print dialogs act on the active child; without a data window they say so themselves.
+    on("mnuFilePrintSetup", [this] { print::frmPrintOptions::showFor(activeChild(), prompter_, this); });
+    on("mnuFilePrintPreview", [this] { print::frmPrintPreview::showFor(activeChild(), prompter_, this); });
     connect(tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction *action) { tbToolBar_ButtonClick(action->data().toString()); });
 }
