@@ -77,6 +77,11 @@ public:
     const print::PrintSettings &printSettings() const { return PrintSettings; }
     void setPrintSettings(const print::PrintSettings &settings) { PrintSettings = settings; }
 
+    // File > Print (grid/frmFlexGridPrint.cpp): the print dialog, set up from the print settings, then the rows
+    // of the shown statement printed with the window's column widths and page breaks, behind a progress whose
+    // Cancel stops the job. Failures are shown as "Error N: description".
+    Q_INVOKABLE void PrintGrid();
+
     // Grid tools (grid/frmFlexGridTools.cpp): export, the Compute menu, frozen columns.
     Q_INVOKABLE void DBSaveAs();
     Q_INVOKABLE void ComputeSelection(const QString &Op);
@@ -106,6 +111,9 @@ public:
 
     // The statement the grid shows, as built from the lists.
     const QString &shownStatement() const { return statement_; }
+    // The table shown and its round (empty for every round).
+    const QString &shownTable() const { return table_; }
+    const QString &shownRound() const { return round_; }
 
     // The data window's standard order for a table, appended to its SELECT.
     static QString sortOrder(const QString &table);

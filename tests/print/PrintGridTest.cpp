@@ -1,0 +1,106 @@
+// A data window's PrintGrid to a PDF file, with the print dialog replaced by a hook that sets the output file:
+// the pages read back, the breaks honoured, cancelling, and the refusals.
+#include "DataWindowFixture.h"
+
+#include "print/PdfReadBack.h"
+#include "print/PrintJob.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+
+namespace {
+
+class PrintGridTest : public printtest::DataWindowFixture {
+protected:
+    void SetUp() override {
+        DataWindowFixture::SetUp();
+        pdf = out.path() + QStringLiteral("/grid.pdf");
+        print::setPrintDialogHook([this](QPrinter &printer) {
+            printerOrientation = printer.pageLayout().orientation();
+            if (!dialogAnswer)
+                return false;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+    }
+    void TearDown() override {
+        print::setPrintDialogHook({});
+        DataWindowFixture::TearDown();
+    }
+    QStringList pages() { return printtest::pageTexts(pdf); }
+    QString lastMessage() const { return ui.messages.empty() ? QString() : ui.messages.back().text; }
+
+    testsupport::ScratchDir out;
+    QString pdf;
+    bool dialogAnswer = true;
+    QPageLayout::Orientation printerOrientation = QPageLayout::Portrait;
+};
+
+}  // namespace
+
+TEST_F(PrintGridTest, EveryPageCarriesTheHeadingsAndItsNumberAndTheBreaksStartPages) {
+    REQUIRE_PDF_TOOLS();
+    window->setPageBreaks({{10}, {3}});
+    window->PrintGrid();
+    ASSERT_TRUE(QFileInfo::exists(pdf)) << lastMessage().toStdString();
+    EXPECT_EQ(printerOrientation, QPageLayout::Landscape);  // the dialog starts from the window's orientation
+    const QStringList texts = pages();
+    ASSERT_GE(texts.size(), 4);
+    EXPECT_EQ(printtest::pdfFacts(pdf).pages, texts.size());
+    EXPECT_GT(printtest::pdfFacts(pdf).pageSize.width(), printtest::pdfFacts(pdf).pageSize.height());
+    for (int i = 0; i < texts.size(); ++i)
+        EXPECT_TRUE(texts[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(texts.size()))) << i;
+    // Pages go down the first column band, then the next: row 10 ("L9") starts page 2, column 3 ([Label])
+    // starts the second column band.
+    const int rowBands = int(texts.size() / 2);
+    EXPECT_TRUE(texts[0].contains(QStringLiteral("Key")));
+    EXPECT_FALSE(texts[0].contains(QStringLiteral("Label")));
+    EXPECT_TRUE(texts[rowBands].contains(QStringLiteral("Label")));
+    EXPECT_TRUE(texts[rowBands].contains(QStringLiteral("L8")));
+    EXPECT_FALSE(texts[rowBands].contains(QStringLiteral("L9")));
+    EXPECT_TRUE(texts[rowBands + 1].contains(QStringLiteral("L9")));
+    EXPECT_TRUE(texts.back().contains(QStringLiteral("L99")));
+}
+
+TEST_F(PrintGridTest, PortraitPrintsOnPortraitPaper) {
+    REQUIRE_PDF_TOOLS();
+    window->setPrintSettings({720, 720, 720, 720, print::kPortrait});
+    window->PrintGrid();
+    ASSERT_TRUE(QFileInfo::exists(pdf)) << lastMessage().toStdString();
+    const printtest::PdfFacts facts = printtest::pdfFacts(pdf);
+    EXPECT_LT(facts.pageSize.width(), facts.pageSize.height());
+    EXPECT_TRUE(pages().back().contains(QStringLiteral("L99")));
+}
+
+TEST_F(PrintGridTest, CancellingTheDialogOrTheProgressPrintsNothing) {
+    dialogAnswer = false;
+    window->PrintGrid();
+    EXPECT_TRUE(ui.progress.empty());
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    dialogAnswer = true;
+    ui.cancelProgressAt(1);
+    window->PrintGrid();
+    ASSERT_FALSE(ui.progress.empty());
+    EXPECT_EQ(ui.progress.front(), "Printing - Click Cancel to quit");
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files).isEmpty());  // no temporary file left either
+}
+
+TEST_F(PrintGridTest, MarginsLeavingNoRoomAreRefusedAndNothingIsPrinted) {
+    window->setPrintSettings({9.99 * 1440, 9.99 * 1440, 720, 720, print::kLandscape});
+    ui.expectMessage(QString());
+    window->PrintGrid();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Error 482: "))) << lastMessage().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
+
+TEST_F(PrintGridTest, AFileThatCannotBeWrittenIsReportedAsAFailure) {
+    pdf = out.path() + QStringLiteral("/missing/folder/grid.pdf");
+    ui.expectMessage(QString());
+    window->PrintGrid();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("Error 75: "))) << lastMessage().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+}
