@@ -6,6 +6,7 @@
 
 #include "core/ModuleState.h"
 #include "grid/DataWindowHost.h"
+#include "grid/DropDownList.h"
 #include "grid/LazyTableModel.h"
 #include "grid/frmFlexGrid.h"
 #include "support/ScriptedPrompter.h"
