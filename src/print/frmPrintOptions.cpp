@@ -82,6 +82,7 @@ void frmPrintOptions::buildForm() {
     layout->addWidget(fOrient);
     layout->addWidget(fMargins);
     layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(cmdOK, &QPushButton::clicked, this, &frmPrintOptions::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrintOptions::cmdCancel_Click);
 }
