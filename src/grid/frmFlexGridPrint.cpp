@@ -11,6 +11,8 @@
 
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace grid {
 
 void frmFlexGrid::PrintGrid() {
@@ -23,7 +25,9 @@ void frmFlexGrid::PrintGrid() {
         print::GridRowSource source(Data1->databasePath(), statement_, locale());
         print::LayoutInput input;
         input.headings = source.headings();
-        for (int column = 0; column < input.headings.size(); ++column)
+        // The grid's widths as the user left them; columns the grid has not laid out yet get the layout's inch.
+        const int laidOut = std::min<int>(int(input.headings.size()), Data1->columnCount());
+        for (int column = 0; column < laidOut; ++column)
             input.widths.push_back(MSFlexGrid1->columnWidth(column) * print::kPointsPerPixel);
         input.rowCount = source.rowCount();
         input.settings = PrintSettings;

@@ -5,6 +5,8 @@
 #include "print/PdfReadBack.h"
 #include "print/PrintJob.h"
 
+#include "grid/SpreadGrid.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -62,6 +64,21 @@ TEST_F(PrintGridTest, EveryPageCarriesTheHeadingsAndItsNumberAndTheBreaksStartPa
     EXPECT_FALSE(texts[rowBands].contains(QStringLiteral("L9")));
     EXPECT_TRUE(texts[rowBands + 1].contains(QStringLiteral("L9")));
     EXPECT_TRUE(texts.back().contains(QStringLiteral("L99")));
+}
+
+TEST_F(PrintGridTest, ColumnsPrintWithTheGridsWidths) {
+    REQUIRE_PDF_TOOLS();
+    window->PrintGrid();
+    const int narrow = printtest::pdfFacts(pdf).pages;
+    ASSERT_GT(narrow, 0) << lastMessage().toStdString();
+    EXPECT_TRUE(pages().front().contains(QStringLiteral("Label")));
+
+    // A first column widened to most of the paper's width pushes the last column to a second column band.
+    window->MSFlexGrid1->setColumnWidth(0, 900);
+    window->PrintGrid();
+    EXPECT_EQ(printtest::pdfFacts(pdf).pages, 2 * narrow);
+    EXPECT_FALSE(pages().front().contains(QStringLiteral("Label")));
+    EXPECT_TRUE(pages()[narrow].contains(QStringLiteral("Label")));
 }
 
 TEST_F(PrintGridTest, PortraitPrintsOnPortraitPaper) {
