@@ -81,6 +81,20 @@ TEST_F(PrintGridTest, ColumnsPrintWithTheGridsWidths) {
     EXPECT_TRUE(pages()[narrow].contains(QStringLiteral("Label")));
 }
 
+TEST_F(PrintGridTest, EveryRowOfALargeTablePrintsWhateverTheGridHasLoaded) {
+    REQUIRE_PDF_TOOLS();
+    gridtest::makeNumbers(database.db(), QStringLiteral("Big"), 3000);
+    window->refillList(window->ddlTableName, {QStringLiteral("Numbers"), QStringLiteral("Big")});
+    window->selectTable(1);
+    ASSERT_TRUE(gridtest::waitForCount(*window->Data1));
+    window->PrintGrid();
+    const QStringList texts = pages();
+    ASSERT_GT(texts.size(), 50) << lastMessage().toStdString();
+    EXPECT_TRUE(texts.back().contains(QStringLiteral("L2999")));
+    EXPECT_TRUE(texts.back().contains(QStringLiteral("Page %1 of %1").arg(texts.size())));
+    EXPECT_EQ(int(ui.progress.size()), texts.size() + 1);  // the label first, then after each page
+}
+
 TEST_F(PrintGridTest, PortraitPrintsOnPortraitPaper) {
     REQUIRE_PDF_TOOLS();
     window->setPrintSettings({720, 720, 720, 720, print::kPortrait});
