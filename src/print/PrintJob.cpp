@@ -11,6 +11,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace print {
 
 namespace {
@@ -35,17 +37,28 @@ private:
     app::Prompter &prompter_;
 };
 
-bool paintOnPrinter(QPrinter &printer, const GridPageLayout &layout, GridRowSource &source, ProgressScope &progress) {
+// The pages chosen in the print dialog (its "Pages from ... to ..."), 0-based, within the layout's.
+PageRange chosenPages(const QPrinter &printer, int pageCount) {
+    PageRange range{0, pageCount - 1};
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        range.first = std::min(printer.fromPage(), pageCount) - 1;
+        range.last = std::clamp(printer.toPage() > 0 ? printer.toPage() : pageCount, range.first + 1, pageCount) - 1;
+    }
+    return range;
+}
+
+bool paintOnPrinter(QPrinter &printer, const GridPageLayout &layout, GridRowSource &source, PageRange range,
+                    ProgressScope &progress) {
     printer.setPageLayout(layout.pageLayout());
     QPainter painter;
     if (!painter.begin(&printer))
         throw db::Error(kPrinterError, QStringLiteral("The printer could not be started."));
     painter.setTransform(pointsToDevice(printer));
-    for (int page = 0; page < layout.pageCount(); ++page) {
-        if (page > 0 && !printer.newPage())
+    for (int page = range.first; page <= range.last; ++page) {
+        if (page > range.first && !printer.newPage())
             throw db::Error(kPrinterError, QStringLiteral("The printer could not start a new page."));
         paintPage(painter, layout, page, source);
-        if (!progress.step(page + 1)) {
+        if (!progress.step(page - range.first + 1)) {
             printer.abort();
             painter.end();
             return false;
@@ -83,13 +96,14 @@ void takePrinterPage(const QPrinter &printer, LayoutInput &input) {
 }
 
 bool printLayout(QPrinter &printer, const GridPageLayout &layout, GridRowSource &source, app::Prompter &prompter) {
-    ProgressScope progress(prompter, layout.pageCount());
+    const PageRange range = chosenPages(printer, layout.pageCount());
+    ProgressScope progress(prompter, range.last - range.first + 1);
     if (!progress.step(0))
         return false;
     const QString file = printer.outputFileName();
     if (printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty())
-        return writePdf(layout, source, file, [&progress](int done, int) { return progress.step(done); });
-    if (!paintOnPrinter(printer, layout, source, progress))
+        return writePdf(layout, source, file, [&progress](int done, int) { return progress.step(done); }, range);
+    if (!paintOnPrinter(printer, layout, source, range, progress))
         return false;
     if (!file.isEmpty() && QFileInfo(file).size() <= 0)
         throw db::Error(db::err::FileAccess, QStringLiteral("The file %1 could not be written.").arg(file));

@@ -40,7 +40,8 @@ void setPrintDialogHook(PrintDialogHook hook);
 // The layout's input with the paper and orientation the printer was left with by its dialog.
 void takePrinterPage(const QPrinter &printer, LayoutInput &input);
 
-// Prints every page of layout on printer, rows read from source. True when printed; false when cancelled
+// Prints the pages of layout chosen in the print dialog (all, or its page range) on printer, rows read from
+// source. True when printed; false when cancelled
 // (the printer's job is aborted). Raises db::Error when the printer cannot start or a page fails, and when a
 // print to file leaves no file.
 bool printLayout(QPrinter &printer, const GridPageLayout &layout, GridRowSource &source, app::Prompter &prompter);

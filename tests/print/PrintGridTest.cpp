@@ -24,6 +24,10 @@ protected:
                 return false;
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
+            if (fromPage > 0) {
+                printer.setPrintRange(QPrinter::PageRange);
+                printer.setFromTo(fromPage, toPage);
+            }
             return true;
         });
     }
@@ -37,6 +41,8 @@ protected:
     testsupport::ScratchDir out;
     QString pdf;
     bool dialogAnswer = true;
+    int fromPage = 0;  // a page range chosen in the dialog
+    int toPage = 0;
     QPageLayout::Orientation printerOrientation = QPageLayout::Portrait;
 };
 
@@ -93,6 +99,20 @@ TEST_F(PrintGridTest, EveryRowOfALargeTablePrintsWhateverTheGridHasLoaded) {
     EXPECT_TRUE(texts.back().contains(QStringLiteral("L2999")));
     EXPECT_TRUE(texts.back().contains(QStringLiteral("Page %1 of %1").arg(texts.size())));
     EXPECT_EQ(int(ui.progress.size()), texts.size() + 1);  // the label first, then after each page
+}
+
+TEST_F(PrintGridTest, ThePagesChosenInTheDialogArePrinted) {
+    REQUIRE_PDF_TOOLS();
+    fromPage = 2;
+    toPage = 3;
+    window->setPageBreaks({{20, 40, 60}, {}});
+    window->PrintGrid();
+    const QStringList texts = pages();
+    ASSERT_EQ(texts.size(), 2) << lastMessage().toStdString();
+    EXPECT_TRUE(texts[0].contains(QStringLiteral("Page 2 of 4")));
+    EXPECT_TRUE(texts[1].contains(QStringLiteral("Page 3 of 4")));
+    EXPECT_TRUE(texts[0].contains(QStringLiteral("L19")));  // row 20 starts the second page
+    EXPECT_FALSE(texts[0].contains(QStringLiteral("L18")));
 }
 
 TEST_F(PrintGridTest, PortraitPrintsOnPortraitPaper) {
