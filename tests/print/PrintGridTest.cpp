@@ -111,8 +111,9 @@ TEST_F(PrintGridTest, ThePagesChosenInTheDialogArePrinted) {
     ASSERT_EQ(texts.size(), 2) << lastMessage().toStdString();
     EXPECT_TRUE(texts[0].contains(QStringLiteral("Page 2 of 4")));
     EXPECT_TRUE(texts[1].contains(QStringLiteral("Page 3 of 4")));
-    EXPECT_TRUE(texts[0].contains(QStringLiteral("L19")));  // row 20 starts the second page
-    EXPECT_FALSE(texts[0].contains(QStringLiteral("L18")));
+    const QStringList lines = printtest::textLines(texts[0]);
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("20 "))) << lines[1].toStdString();  // row 20 starts page 2
 }
 
 TEST_F(PrintGridTest, PortraitPrintsOnPortraitPaper) {
