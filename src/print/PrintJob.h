@@ -4,7 +4,7 @@
 // The job paints one page at a time on the GUI thread, reporting each page to the prompter's progress (which
 // keeps the window responsive and whose Cancel stops the job) and reading only that page's rows. A printer set
 // to PDF output with a file name is written through writePdf: to a temporary file renamed when complete, so a
-// failed or cancelled job leaves no file. GUI thread only.
+// failed or cancelled job leaves no file. Part of the desktop program (QtPrintSupport). GUI thread only.
 #pragma once
 
 #include "print/GridPageLayout.h"

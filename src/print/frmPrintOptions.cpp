@@ -5,7 +5,6 @@
 #include "grid/frmFlexGrid.h"
 #include "print/PrintSettings.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
