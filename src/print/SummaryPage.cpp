@@ -28,9 +28,9 @@ QFont sheetFont(bool bold = false) {
     return font;
 }
 
-double widest(const QFontMetricsF &metrics, const QStringList &texts, int first, int count) {
+double widest(const QFontMetricsF &metrics, const QStringList &texts, qsizetype first, qsizetype count) {
     double width = 0;
-    for (int i = first; i < std::min<int>(first + count, texts.size()); ++i)
+    for (qsizetype i = first; i < std::min(first + count, texts.size()); ++i)
         width = std::max(width, metrics.horizontalAdvance(texts[i]));
     return width + 2 * kPadding;
 }
@@ -41,7 +41,7 @@ std::vector<double> columnEdges(const SummarySheetText &sheet, double left) {
     const QFontMetricsF bold(sheetFont(true));
     const double figure =
         std::max(metrics.horizontalAdvance(QStringLiteral("-$88,888,888,888")) + 2 * kPadding,
-                 widest(metrics, sheet.figures, 0, int(sheet.figures.size())));
+                 widest(metrics, sheet.figures, 0, sheet.figures.size()));
     const double heading = std::max(bold.horizontalAdvance(sheet.auctionHeading),
                                     bold.horizontalAdvance(sheet.roundHeading)) + 2 * kPadding;
     const double widths[] = {widest(metrics, sheet.labels, 0, kFiguresPerColumn), figure, heading,

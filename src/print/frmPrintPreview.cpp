@@ -44,7 +44,7 @@ bool runPrintGrid(QWidget *grid) {
     const QMetaMethod method = meta->method(index);
     if (method.returnType() == QMetaType::Bool) {
         bool printed = false;
-        method.invoke(grid, Qt::DirectConnection, qReturnArg(printed));
+        method.invoke(grid, Qt::DirectConnection, Q_RETURN_ARG(bool, printed));
         return printed;
     }
     method.invoke(grid, Qt::DirectConnection);
