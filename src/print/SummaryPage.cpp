@@ -16,7 +16,7 @@ namespace print {
 
 namespace {
 
-constexpr double kFontSize = 10;    // points
+constexpr int kFontSize = 10;       // points, as a pixel size under the points transform
 constexpr double kRowHeight = 18;   // points
 constexpr double kPadding = 6;      // left and right of a cell's text
 constexpr int kFiguresPerColumn = 10;
@@ -24,7 +24,7 @@ constexpr int kPdfResolution = 600;
 
 QFont sheetFont(bool bold = false) {
     QFont font = cellFont(bold);
-    font.setPointSizeF(kFontSize);
+    font.setPixelSize(kFontSize);
     return font;
 }
 

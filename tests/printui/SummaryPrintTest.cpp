@@ -12,6 +12,7 @@
 #include "support/AuctionFixture.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLocale>
 
