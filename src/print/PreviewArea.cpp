@@ -75,6 +75,7 @@ void PreviewArea::paintEvent(QPaintEvent *) {
     painter.fillRect(QRectF(origin, paper), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setPen(Qt::black);  // a widget's painter starts with its palette's text colour, light on Dark
     painter.translate(origin);
     painter.scale(s, s);
     paintPage(painter, *layout_, index_, rows_);
