@@ -35,17 +35,19 @@ double widest(const QFontMetricsF &metrics, const QStringList &texts, qsizetype 
     return width + 2 * kPadding;
 }
 
-// The x of the sheet's five columns and the right edge: labels, figures, headings, labels, figures.
-std::vector<double> columnEdges(const SummarySheetText &sheet, double left) {
+// The x of the sheet's five columns and the right edge: labels, figures, headings, labels, figures. The headings'
+// column (empty below its two rows) gives way first when the sheet is wider than the room up to right.
+std::vector<double> columnEdges(const SummarySheetText &sheet, double left, double right) {
     const QFontMetricsF metrics(sheetFont());
     const QFontMetricsF bold(sheetFont(true));
-    const double figure =
-        std::max(metrics.horizontalAdvance(QStringLiteral("-$88,888,888,888")) + 2 * kPadding,
-                 widest(metrics, sheet.figures, 0, sheet.figures.size()));
+    const double figure = std::max(metrics.horizontalAdvance(QStringLiteral("$888,888,888")) + 2 * kPadding,
+                                   widest(metrics, sheet.figures, 0, sheet.figures.size()));
+    const double labels1 = widest(metrics, sheet.labels, 0, kFiguresPerColumn);
+    const double labels2 = widest(metrics, sheet.labels, kFiguresPerColumn, kFiguresPerColumn);
     const double heading = std::max(bold.horizontalAdvance(sheet.auctionHeading),
                                     bold.horizontalAdvance(sheet.roundHeading)) + 2 * kPadding;
-    const double widths[] = {widest(metrics, sheet.labels, 0, kFiguresPerColumn), figure, heading,
-                             widest(metrics, sheet.labels, kFiguresPerColumn, kFiguresPerColumn), figure};
+    const double room = right - left - labels1 - labels2 - 2 * figure;
+    const double widths[] = {labels1, figure, std::clamp(room, 2 * kPadding, heading), labels2, figure};
     std::vector<double> edges{left};
     for (const double width : widths)
         edges.push_back(edges.back() + width);
@@ -91,7 +93,9 @@ void paintSummaryPage(QPainter &painter, const SummarySheetText &sheet, const Pr
     const double pointsPerTwip = 72.0 / kTwipsPerInch;
     const double left = settings.marginLeft * pointsPerTwip;
     const double top = settings.marginTop * pointsPerTwip;
-    const std::vector<double> x = columnEdges(sheet, left);
+    const QPageLayout page = summaryPageLayout(settings);
+    const double right = page.fullRect(QPageLayout::Point).width() - settings.marginRight * pointsPerTwip;
+    const std::vector<double> x = columnEdges(sheet, left, right);
     painter.save();
     painter.setPen(Qt::black);
     painter.setFont(sheetFont(true));
