@@ -13,6 +13,7 @@
 #include "support/ScriptedPrompter.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -109,11 +110,21 @@ TEST_F(SummaryPrint, TheCommandLineWritesTheSamePage) {
     ASSERT_EQ(clitest::runCli({"summary", "--db", auction, "--pdf", pdf}, cliHome).exitCode, 0);
     expectSheetOf(pdf, 9);
 
-    EXPECT_TRUE(clitest::failedWithUsage(clitest::runCli({"summary", "--db", auction, "--all", "--pdf", pdf}, cliHome)));
+    EXPECT_TRUE(clitest::failedWithUsage(
+        clitest::runCli({"summary", "--db", auction, "--all", "--pdf", pdf}, cliHome)));
+    EXPECT_TRUE(clitest::failedWithUsage(
+        clitest::runCli({"summary", "--db", auction, "--json", "--pdf", pdf}, cliHome)));
     const QString unwritable = home.path(QStringLiteral("missing/out.pdf"));
     EXPECT_TRUE(clitest::failedWithOneMessage(
         clitest::runCli({"summary", "--db", auction, "--round", "7", "--pdf", unwritable}, cliHome)));
     EXPECT_FALSE(QFileInfo::exists(unwritable));
+
+    // The PDF may not replace the auction it reads (a copy here).
+    const QString copy = home.path(QStringLiteral("copy.mdb"));
+    ASSERT_TRUE(QFile::copy(auction, copy));
+    const qint64 size = QFileInfo(copy).size();
+    EXPECT_TRUE(clitest::failedWithOneMessage(clitest::runCli({"summary", "--db", copy, "--pdf", copy}, cliHome)));
+    EXPECT_EQ(QFileInfo(copy).size(), size);
 }
 
 }  // namespace
