@@ -89,11 +89,12 @@ QPageLayout summaryPageLayout(const PrintSettings &settings, const QPageSize &pa
                        QMarginsF(0, 0, 0, 0), QPageLayout::Point);
 }
 
-void paintSummaryPage(QPainter &painter, const SummarySheetText &sheet, const PrintSettings &settings) {
+void paintSummaryPage(QPainter &painter, const SummarySheetText &sheet, const PrintSettings &settings,
+                      const QPageSize &paper) {
     const double pointsPerTwip = 72.0 / kTwipsPerInch;
     const double left = settings.marginLeft * pointsPerTwip;
     const double top = settings.marginTop * pointsPerTwip;
-    const QPageLayout page = summaryPageLayout(settings);
+    const QPageLayout page = summaryPageLayout(settings, paper);
     const double right = page.fullRect(QPageLayout::Point).width() - settings.marginRight * pointsPerTwip;
     const std::vector<double> x = columnEdges(sheet, left, right);
     painter.save();

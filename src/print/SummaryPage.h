@@ -40,7 +40,9 @@ PrintSettings summaryPrintSettings();
 // The paper and orientation, no margins (the page draws its own).
 QPageLayout summaryPageLayout(const PrintSettings &settings, const QPageSize &paper = QPageSize(QPageSize::Letter));
 
-void paintSummaryPage(QPainter &painter, const SummarySheetText &sheet, const PrintSettings &settings);
+// Paints the page on paper of the given size (its width bounds the sheet at the right margin).
+void paintSummaryPage(QPainter &painter, const SummarySheetText &sheet, const PrintSettings &settings,
+                      const QPageSize &paper = QPageSize(QPageSize::Letter));
 
 // Writes the page to a PDF via a temporary file renamed over target when complete: a failure raises db::Error
 // and leaves no file (and any earlier file of that name as it was).

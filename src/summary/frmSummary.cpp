@@ -278,7 +278,7 @@ void frmSummary::cmdPrint_Click() {
         if (!painter.begin(&printer))
             throw db::Error(print::kPrinterError, QStringLiteral("Printer error"));
         painter.setTransform(print::pointsToDevice(printer));
-        print::paintSummaryPage(painter, sheet, settings);
+        print::paintSummaryPage(painter, sheet, settings, printer.pageLayout().pageSize());
         if (!painter.end())
             throw db::Error(print::kPrinterError, QStringLiteral("Printer error"));
     } catch (const db::Error &error) {
