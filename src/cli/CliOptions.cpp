@@ -107,7 +107,7 @@ QString usage() {
         "  query --db DB run NAME                 build the table of a stored query, as its Run button does\n"
         "  show --db DB TABLE [--round R] [--sort TEXT] [--filter TEXT]\n"
         "                                         print the rows a data window shows of a table\n"
-        "  summary --db DB [--round R | --all] [--json]\n"
+        "  summary --db DB [--round R | --all] [--json] [--pdf OUT.pdf]\n"
         "                                         the Round Summary's figures of round R (default: the newest),\n"
         "                                         or of every round; --json prints them as JSON\n"
         "  pivot --db DB --by markets|bidders|rounds --from N [--to M] [--gross] [--select NAME]...\n"

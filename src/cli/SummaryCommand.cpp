@@ -2,10 +2,13 @@
 
 #include "cli/TsvWriter.h"
 #include "db/Database.h"
+#include "db/Error.h"
+#include "print/SummaryPage.h"
 #include "summary/Money.h"
 #include "summary/SummarySheet.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -109,6 +112,17 @@ QString allRoundsText(const db::Database &database, std::vector<qint64> rounds, 
     return QStringLiteral("Round\t") + summary::figureLabels().join(u'\t') + u'\n' + lines.join(QString());
 }
 
+// The printed sheet of the round, as the Round Summary window prints it.
+void writePdf(const Options &options, const summary::RoundFigures &figures, std::optional<qint64> auction) {
+    // Writing the PDF over the auction database it reads would lose the auction.
+    const QString auctionFile = QFileInfo(options.db).canonicalFilePath();
+    if (!auctionFile.isEmpty() && QFileInfo(options.pdf).canonicalFilePath() == auctionFile)
+        throw db::Error(db::err::FileAccess,
+                        QStringLiteral("Path/File access error: the PDF cannot replace the auction database it "
+                                       "reads."));
+    print::writeSummaryPdf(print::summarySheetText(figures, auction, QLocale()), options.pdf);
+}
+
 }  // namespace
 
 int summaryCommand(const Options &options, Streams io) {
@@ -116,6 +130,8 @@ int summaryCommand(const Options &options, Streams io) {
         return usageError(io, QStringLiteral("summary needs --db DB"));
     if (options.all && !options.round.isEmpty())
         return usageError(io, QStringLiteral("summary takes --round R or --all, not both"));
+    if (!options.pdf.isEmpty() && (options.all || options.json))
+        return usageError(io, QStringLiteral("summary --pdf prints one round: give --round R or nothing"));
     bool whole = false;
     const qint64 asked = options.round.toLongLong(&whole);
     if (!options.round.isEmpty() && !whole)
@@ -134,6 +150,10 @@ int summaryCommand(const Options &options, Streams io) {
         return 1;
     }
     const summary::RoundFigures figures = summary::readRoundFigures(database, whole ? asked : rounds.front());
+    if (!options.pdf.isEmpty()) {
+        writePdf(options, figures, summary::auctionNumber(database));
+        return 0;
+    }
     io.out << (options.json ? roundJson(figures) + u'\n' : oneRoundText(figures));
     return 0;
 }

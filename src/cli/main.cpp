@@ -20,25 +20,37 @@ void quietRuntimeDirNote(QtMsgType type, const QMessageLogContext &context, cons
         qtHandler(type, context, text);
 }
 
-// print lays out text with fonts, which takes a QGuiApplication; offscreen unless a platform is named, so that
-// it runs without a display. Every other command stays on QtCore.
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
+// print and summary --pdf lay out text with fonts, which takes a QGuiApplication; offscreen unless a platform is
+// named, so that they run without a display. Every other command stays on QtCore.
+bool needsFonts(int argc, char *argv[]) {
+    QByteArray command;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
+        if (arg == "--pdf")
+            return command == "print" || command == "summary";
         if (arg.startsWith("--")) {
             if (arg != "--yes" && arg != "--no" && arg != "--all" && arg != "--json" && arg != "--gross" &&
                 arg != "--portrait")
                 ++i;  // an option's value
             continue;
         }
-        if (arg != "print")
-            break;
-        qtHandler = qInstallMessageHandler(quietRuntimeDirNote);
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QGuiApplication>(argc, argv);
+        if (command.isEmpty())
+            command = arg;
+        if (command == "print")
+            return true;
+        if (command != "summary")
+            return false;
     }
-    return std::make_unique<QCoreApplication>(argc, argv);
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
+    if (!needsFonts(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qtHandler = qInstallMessageHandler(quietRuntimeDirNote);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "summary/frmSummary.h"
 
 #include "core/ModuleState.h"
+#include "print/GridPagePainter.h"
+#include "print/SummaryPage.h"
 #include "summary/SummaryChart.h"
 #include "summary/SummarySheet.h"
 
@@ -9,6 +11,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -18,6 +23,11 @@
 namespace summary {
 
 namespace {
+
+QString &printTarget() {
+    static QString target;
+    return target;
+}
 
 constexpr int kFirstFigureRow = 3;
 constexpr int kFiguresPerColumn = 10;
@@ -243,9 +253,37 @@ void frmSummary::showChartRound(qint64 round) {
         ddlRound->setCurrentIndex(index);
 }
 
-// Printing comes with the printing of the sheet; until then the button answers as an unsupported command.
+void frmSummary::setPrintTarget(const QString &pdfPath) { printTarget() = pdfPath; }
+
+// The sheet of the round shown, read afresh, so the page holds the figures of that round whatever the cells say.
 void frmSummary::cmdPrint_Click() {
-    showError(db::Error(db::err::NoMethod, QStringLiteral("Object doesn't support this property or method")));
+    if (!shown_)
+        return;
+    try {
+        const print::SummarySheetText sheet = print::summarySheetText(
+            readRoundFigures(state_.AuctionDb, *shown_), AuctionNumber, QLocale());
+        if (!printTarget().isEmpty()) {
+            print::writeSummaryPdf(sheet, printTarget());
+            return;
+        }
+        const print::PrintSettings settings = print::summaryPrintSettings();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageLayout(print::summaryPageLayout(settings, printer.pageLayout().pageSize()));
+        printer.setFullPage(true);
+        printer.setDocName(QStringLiteral("Round Summary - ") + sheet.roundHeading);
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        QPainter painter;
+        if (!painter.begin(&printer))
+            throw db::Error(print::kPrinterError, QStringLiteral("Printer error"));
+        painter.setTransform(print::pointsToDevice(printer));
+        print::paintSummaryPage(painter, sheet, settings, printer.pageLayout().pageSize());
+        if (!painter.end())
+            throw db::Error(print::kPrinterError, QStringLiteral("Printer error"));
+    } catch (const db::Error &error) {
+        showError(error);
+    }
 }
 
 void frmSummary::cmdClose_Click() {

@@ -38,7 +38,11 @@ public:
 
     // Shows the figures of the round chosen in ddlRound.
     void ddlRound_Click();
+    // Prints the sheet of the shown round on one portrait page (print::SummaryPage.h) through the platform's print
+    // dialog; cancelling the dialog prints nothing.
     void cmdPrint_Click();
+    // Test hook: while not empty, cmdPrint_Click writes the page to this PDF instead of showing the print dialog.
+    static void setPrintTarget(const QString &pdfPath);
     void cmdClose_Click();
 
     // The round the sheet shows, or nothing before one was chosen.
