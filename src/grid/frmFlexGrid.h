@@ -79,8 +79,9 @@ public:
 
     // File > Print (grid/frmFlexGridPrint.cpp): the print dialog, set up from the print settings, then the rows
     // of the shown statement printed with the window's column widths and page breaks, behind a progress whose
-    // Cancel stops the job. Failures are shown as "Error N: description".
-    Q_INVOKABLE void PrintGrid();
+    // Cancel stops the job. Failures are shown as "Error N: description". True when it printed; false when
+    // cancelled or failed.
+    Q_INVOKABLE bool PrintGrid();
 
     // Grid tools (grid/frmFlexGridTools.cpp): export, the Compute menu, frozen columns.
     Q_INVOKABLE void DBSaveAs();

@@ -15,12 +15,12 @@
 
 namespace grid {
 
-void frmFlexGrid::PrintGrid() {
+bool frmFlexGrid::PrintGrid() {
     try {
         QPrinter printer(QPrinter::HighResolution);
         print::setUpPrinter(printer, PrintSettings);
         if (!print::askForPrinter(printer, this))
-            return;
+            return false;
         // The rows come from the table itself, on a connection of the job's own, never from the grid's loaded rows.
         print::GridRowSource source(Data1->databasePath(), statement_, locale());
         print::LayoutInput input;
@@ -35,9 +35,10 @@ void frmFlexGrid::PrintGrid() {
         input.footer = {table_, round_};
         print::takePrinterPage(printer, input);
         const print::GridPageLayout layout(std::move(input));
-        print::printLayout(printer, layout, source, host_.moduleState().ui());
+        return print::printLayout(printer, layout, source, host_.moduleState().ui());
     } catch (const db::Error &error) {
         showError(error.number(), error.description());
+        return false;
     }
 }
 
