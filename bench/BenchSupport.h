@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <utility>
+
 namespace bench {
 
 // Writes the round database of a round zip into `folder`; its path, or nothing when the zip cannot be read.
@@ -22,9 +24,9 @@ inline QString extractMember(const QString &zipPath, const QDir &folder) {
     }
 }
 
-// Makes `table` of `rows` rows with typed columns (Long, Text, Currency, DateTime) through the engine, from a
-// cross join of a table of the ten digits.
-inline void buildGeneratedTable(db::Database &database, const QString &table, int rows) {
+// The numbers 0 .. rows - 1 for a generated table: a table [Digit] of the ten digits is made, and the row
+// number is the expression `first` over the cross join `second` of enough copies of it (one per decimal place).
+inline std::pair<QString, QString> rowNumbers(db::Database &database, int rows) {
     database.execute(QStringLiteral("CREATE TABLE [Digit] ([N] Long)"));
     for (int n = 0; n < 10; ++n)
         database.execute(QStringLiteral("INSERT INTO [Digit] VALUES (%1)").arg(n));
@@ -34,7 +36,13 @@ inline void buildGeneratedTable(db::Database &database, const QString &table, in
         terms << QStringLiteral("%1.[N] * %2").arg(QChar::fromLatin1(alias)).arg(scale);
         from << QStringLiteral("[Digit] AS %1").arg(QChar::fromLatin1(alias));
     }
-    const QString id = u'(' + terms.join(QStringLiteral(" + ")) + u')';
+    return {u'(' + terms.join(QStringLiteral(" + ")) + u')', from.join(QStringLiteral(", "))};
+}
+
+// Makes `table` of `rows` rows with typed columns (Long, Text, Currency, DateTime) through the engine, from a
+// cross join of a table of the ten digits.
+inline void buildGeneratedTable(db::Database &database, const QString &table, int rows) {
+    const auto [id, from] = rowNumbers(database, rows);
     database.execute(QStringLiteral("CREATE TABLE [%1] ([Id] Long, [Round] Long, [Market] Text(20), "
                                     "[Bidder] Text(40), [Amount] Currency, [Placed] DateTime)")
                          .arg(table));
@@ -42,7 +50,7 @@ inline void buildGeneratedTable(db::Database &database, const QString &table, in
                                     "SELECT %1, %1 Mod 300 + 1, 'M' & (%1 * 7 Mod 1500), 'Bidder ' & (%1 Mod 97), "
                                     "(%1 Mod 100000) * 1000.25, DateAdd('d', %1 Mod 300, #8/24/2006#) "
                                     "FROM %2 WHERE %1 < %3")
-                         .arg(id, from.join(QStringLiteral(", ")))
+                         .arg(id, from)
                          .arg(rows)
                          .arg(table));
 }

@@ -7,6 +7,7 @@
 // print::GridRowSource and writes every page with print::writePdf. The last line reads
 // "ROWS rows: P pages in S s, memory +M MB": S the time of the print alone, M the growth of peak resident memory
 // over the print (the high-water mark is reset before it). Goals: under 30 s and under 200 MB.
+#include "BenchSupport.h"
 #include "db/Database.h"
 #include "print/GridPagePainter.h"
 #include "print/GridRowSource.h"
@@ -27,16 +28,7 @@ const QString kTable = QStringLiteral("Bench Bids");
 
 // Rows with All Bids' columns and types: 176 licenses and 97 bidders in turn, amounts and times that vary.
 void buildBids(db::Database &database, int rows) {
-    database.execute(QStringLiteral("CREATE TABLE [Digit] ([N] Long)"));
-    for (int n = 0; n < 10; ++n)
-        database.execute(QStringLiteral("INSERT INTO [Digit] VALUES (%1)").arg(n));
-    QStringList terms, from;
-    int scale = 1;
-    for (char alias = 'a'; scale < rows; ++alias, scale *= 10) {
-        terms << QStringLiteral("%1.[N] * %2").arg(QChar::fromLatin1(alias)).arg(scale);
-        from << QStringLiteral("[Digit] AS %1").arg(QChar::fromLatin1(alias));
-    }
-    const QString id = u'(' + terms.join(QStringLiteral(" + ")) + u')';
+    const auto [id, from] = bench::rowNumbers(database, rows);
     database.execute(QStringLiteral(
                          "CREATE TABLE [%1] ([Auction ID] Long, [Round] Long, [License Name] Text(20), "
                          "[Market] Text(10), [Block] Text(2), [Submarket] Long, [Bidder] Text(60), "
@@ -52,7 +44,7 @@ void buildBids(db::Database &database, int rows) {
                        "Format(%1 Mod 9973, '0000000000'), %1 Mod 7 + 1, (%1 Mod 100000) * 1000.25 + 10000, "
                        "(%1 Mod 100000) * 850.5 + 7500, (%1 Mod 4) * 5, DateAdd('s', %1 * 7, #8/24/2006 10:00:00#) "
                        "FROM %2 WHERE %1 < %3")
-            .arg(id, from.join(QStringLiteral(", ")))
+            .arg(id, from)
             .arg(rows)
             .arg(kTable));
 }

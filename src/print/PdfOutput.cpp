@@ -17,14 +17,6 @@ namespace {
 
 constexpr int kPdfResolution = 600;  // dots per inch of the PDF's coordinates
 
-// A write that fails part way (a full disk, a size limit) may leave Qt without a reason to give.
-db::Error writeError(const QString &target, QString reason) {
-    if (reason.isEmpty() || reason == QLatin1String("Unknown error"))
-        reason = QStringLiteral("the disk may be full");
-    return db::Error(db::err::FileAccess, QStringLiteral("The PDF file %1 could not be written: %2. No file was made.")
-                                              .arg(QDir::toNativeSeparators(target), reason));
-}
-
 // Paints pages first .. last; false when cancelled.
 bool paintPages(QPdfWriter &writer, const GridPageLayout &layout, GridRowSource &source, PageRange range,
                 const PrintProgress &progress) {
@@ -56,7 +48,7 @@ bool writePdf(const GridPageLayout &layout, GridRowSource &source, const QString
     range.first = std::clamp(range.first, 0, range.last);
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
-        throw writeError(target, file.errorString());
+        throw pdfWriteError(target, file.errorString());
     bool complete = false;
     {
         QPdfWriter writer(&file);
@@ -70,14 +62,25 @@ bool writePdf(const GridPageLayout &layout, GridRowSource &source, const QString
         file.cancelWriting();
         return false;
     }
+    commitPdf(file, target);
+    return true;
+}
+
+db::Error pdfWriteError(const QString &target, QString reason) {
+    if (reason.isEmpty() || reason == QLatin1String("Unknown error"))
+        reason = QStringLiteral("the disk may be full");
+    return db::Error(db::err::FileAccess, QStringLiteral("The PDF file %1 could not be written: %2. No file was made.")
+                                              .arg(QDir::toNativeSeparators(target), reason));
+}
+
+void commitPdf(QSaveFile &file, const QString &target) {
     if (file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        throw writeError(target, reason);
+        throw pdfWriteError(target, reason);
     }
     if (!file.commit())
-        throw writeError(target, file.errorString());
-    return true;
+        throw pdfWriteError(target, file.errorString());
 }
 
 }  // namespace print

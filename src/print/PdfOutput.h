@@ -8,6 +8,9 @@
 
 #include "print/GridPageLayout.h"
 
+#include "db/Error.h"
+
+#include <QSaveFile>
 #include <QString>
 
 #include <functional>
@@ -28,5 +31,13 @@ struct PageRange {
 // True when written; false when cancelled through progress. Raises db::Error.
 bool writePdf(const GridPageLayout &layout, GridRowSource &source, const QString &target,
               const PrintProgress &progress = {}, PageRange range = {});
+
+// The error of a PDF file that cannot be written (75), with the reason; a write that fails part way (a full
+// disk, a size limit) may leave Qt without one, and the disk is then named.
+db::Error pdfWriteError(const QString &target, QString reason);
+
+// Puts a finished PDF in place of target: raises pdfWriteError, leaving no file, when a write of file failed or
+// the rename fails.
+void commitPdf(QSaveFile &file, const QString &target);
 
 }  // namespace print

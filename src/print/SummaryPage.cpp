@@ -2,6 +2,7 @@
 
 #include "db/Error.h"
 #include "print/GridPagePainter.h"
+#include "print/PdfOutput.h"
 #include "summary/SummarySheet.h"
 
 #include <QDir>
@@ -60,13 +61,6 @@ void drawText(QPainter &painter, double left, double right, double top, const QS
                      int(alignment | Qt::AlignVCenter), text);
 }
 
-db::Error writeError(const QString &target, QString reason) {
-    if (reason.isEmpty() || reason == QLatin1String("Unknown error"))
-        reason = QStringLiteral("the disk may be full");
-    return db::Error(db::err::FileAccess, QStringLiteral("The PDF file %1 could not be written: %2. No file was made.")
-                                              .arg(QDir::toNativeSeparators(target), reason));
-}
-
 }  // namespace
 
 SummarySheetText summarySheetText(const summary::RoundFigures &figures, std::optional<qint64> auction,
@@ -120,7 +114,7 @@ void paintSummaryPage(QPainter &painter, const SummarySheetText &sheet, const Pr
 void writeSummaryPdf(const SummarySheetText &sheet, const QString &target) {
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
-        throw writeError(target, file.errorString());
+        throw pdfWriteError(target, file.errorString());
     const PrintSettings settings = summaryPrintSettings();
     {
         QPdfWriter writer(&file);
@@ -137,13 +131,7 @@ void writeSummaryPdf(const SummarySheetText &sheet, const QString &target) {
         paintSummaryPage(painter, sheet, settings);
         painter.end();
     }
-    if (file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw writeError(target, reason);
-    }
-    if (!file.commit())
-        throw writeError(target, file.errorString());
+    commitPdf(file, target);
 }
 
 }  // namespace print
