@@ -7,6 +7,7 @@
 #include "import/ZipExtract.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -22,6 +23,25 @@ inline QString extractMember(const QString &zipPath, const QDir &folder) {
     } catch (const db::Error &) {
         return {};
     }
+}
+
+// Resets the peak resident size to the present one (Linux 4.0 and later), so that what building the test data
+// took does not hide the measured work's own peak; false when it cannot.
+inline bool resetPeakMemory() {
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+}
+
+// A field of /proc/self/status in kB ("VmHWM", "VmRSS"); 0 when unknown.
+inline qint64 statusKb(const char *field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').front().toLongLong();
+    return 0;
 }
 
 // The numbers 0 .. rows - 1 for a generated table: a table [Digit] of the ten digits is made, and the row

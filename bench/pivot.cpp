@@ -32,7 +32,6 @@
 #include <sqlite3.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -50,24 +49,6 @@ constexpr int kFirstScreenColumns = 20;
 }
 
 double secondsOf(const QElapsedTimer &timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e9; }
-
-// A line of /proc/self/status in kB ("VmHWM", "VmRSS").
-long long statusKb(const char *key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(key) + ':';
-    while (std::getline(status, line))
-        if (line.rfind(prefix, 0) == 0)
-            return std::stoll(line.substr(prefix.size()));
-    return 0;
-}
-
-// Starts the peak resident memory afresh (Linux: "5" to clear_refs), so that what the database building took
-// does not hide the analysis's own peak.
-void resetPeakMemory() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-}
 
 // The auction database of the round files 1..n of a folder, built as the import does: round 1's database with the
 // system tables, then each further round's rows appended.
@@ -215,8 +196,8 @@ void measure(const QString &database, const QDir &work) {
     request.gross = true;
     analysis::AnalysisProgress progress;
 
-    resetPeakMemory();
-    const long long rssBefore = statusKb("VmRSS");
+    bench::resetPeakMemory();
+    const qint64 rssBefore = bench::statusKb("VmRSS");
     QElapsedTimer timer;
     timer.start();
     const std::optional<analysis::AnalysisResult> result = analysis::runAnalysis(request, progress);
@@ -239,7 +220,7 @@ void measure(const QString &database, const QDir &work) {
     timer.restart();
     const std::optional<analysis::WorkbookWritten> written = analysis::writeWorkbook(xlsx, *result);
     const double xlsxSeconds = secondsOf(timer);
-    const long long growthMb = (statusKb("VmHWM") - rssBefore) / 1024;
+    const long long growthMb = (bench::statusKb("VmHWM") - rssBefore) / 1024;
 
     std::printf(
         "%s: %d data rows, %d pivot rows x %d pivot columns, %d cells with bids; data set %.2f s, pivot "

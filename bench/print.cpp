@@ -49,23 +49,6 @@ void buildBids(db::Database &database, int rows) {
             .arg(kTable));
 }
 
-// Resets the peak resident size to the present one (Linux 4.0 and later); false when it cannot.
-bool resetPeakMemory() {
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
-}
-
-// A field of /proc/self/status in kB (VmHWM, VmRSS); 0 when unknown.
-qint64 statusKb(const char *field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qsizetype(qstrlen(field)) + 1).trimmed().split(' ').front().toLongLong();
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -83,8 +66,8 @@ int main(int argc, char **argv) {
     }
     std::printf("built [%s] of %d rows through the engine in %.1f s\n", qPrintable(kTable), rows,
                 double(timer.nsecsElapsed()) / 1e9);
-    const bool peakReset = resetPeakMemory();
-    const qint64 before = peakReset ? statusKb("VmRSS:") : statusKb("VmHWM:");
+    const bool peakReset = bench::resetPeakMemory();
+    const qint64 before = peakReset ? bench::statusKb("VmRSS") : bench::statusKb("VmHWM");
     const QString target = work.filePath(QStringLiteral("bids.pdf"));
     timer.restart();
     print::GridRowSource source(path, QStringLiteral("SELECT * FROM [%1]").arg(kTable));
@@ -96,7 +79,7 @@ int main(int argc, char **argv) {
     const print::GridPageLayout layout(input);
     print::writePdf(layout, source, target);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    const qint64 growthMb = std::max<qint64>(0, statusKb("VmHWM:") - before) / 1024;
+    const qint64 growthMb = std::max<qint64>(0, bench::statusKb("VmHWM") - before) / 1024;
     std::printf("%d row bands x %d column bands, %.1f MB of PDF%s\n", layout.rowBandCount(),
                 layout.columnBandCount(), double(QFileInfo(target).size()) / 1e6,
                 peakReset ? "" : " (peak memory not reset: growth over the build)");

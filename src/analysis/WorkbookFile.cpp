@@ -14,6 +14,8 @@
 
 namespace analysis {
 
+using tables::XlsxBook;
+
 namespace {
 
 db::Error fileError(const QString &detail) {

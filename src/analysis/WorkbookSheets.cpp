@@ -9,6 +9,11 @@
 
 namespace analysis {
 
+using tables::XlsxBook;
+using tables::checkXlsx;
+using tables::writeXlsxText;
+using tables::writeXlsxValue;
+
 namespace {
 
 constexpr qint64 kReportMs = 100;

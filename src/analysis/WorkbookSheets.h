@@ -5,7 +5,7 @@
 #pragma once
 
 #include "analysis/WorkbookFile.h"
-#include "analysis/XlsxBook.h"
+#include "tables/XlsxBook.h"
 
 #include <QElapsedTimer>
 
@@ -44,8 +44,9 @@ private:
 };
 
 // Write the sheets; false when cancelled part way. Raise db::Error on a failed write.
-bool writeDataSheets(XlsxBook &book, const DataSet &data, const SheetLimits &limits, WriteProgress &progress);
-bool writePivotSheets(XlsxBook &book, const PivotTable &pivot, const SheetLimits &limits, WriteProgress &progress);
+bool writeDataSheets(tables::XlsxBook &book, const DataSet &data, const SheetLimits &limits, WriteProgress &progress);
+bool writePivotSheets(tables::XlsxBook &book, const PivotTable &pivot, const SheetLimits &limits,
+                      WriteProgress &progress);
 
 // writeWorkbook() with the given sheet limits.
 std::optional<WorkbookWritten> writeWorkbookFile(const QString &path, const AnalysisResult &result,

@@ -13,7 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaMethod>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -34,21 +34,13 @@ std::vector<double> gridWidths(grid::frmFlexGrid &grid, int columns) {
     return widths;
 }
 
-// Runs the data window's PrintGrid. A PrintGrid returning bool tells whether it printed; one returning nothing is
-// taken to have printed (it tells its own failures). Raises error 438 when the window has no PrintGrid.
+// Runs the data window's PrintGrid by name: whether it printed (it tells its own failures). Raises error 438 when
+// the window has no PrintGrid.
 bool runPrintGrid(QWidget *grid) {
-    const QMetaObject *meta = grid ? grid->metaObject() : nullptr;
-    const int index = meta ? meta->indexOfMethod("PrintGrid()") : -1;
-    if (index < 0)
+    bool printed = false;
+    if (!grid || !QMetaObject::invokeMethod(grid, "PrintGrid", Qt::DirectConnection, Q_RETURN_ARG(bool, printed)))
         throw db::Error(db::err::NoMethod, QStringLiteral("Object doesn't support this property or method"));
-    const QMetaMethod method = meta->method(index);
-    if (method.returnType() == QMetaType::Bool) {
-        bool printed = false;
-        method.invoke(grid, Qt::DirectConnection, Q_RETURN_ARG(bool, printed));
-        return printed;
-    }
-    method.invoke(grid, Qt::DirectConnection);
-    return true;
+    return printed;
 }
 
 }  // namespace

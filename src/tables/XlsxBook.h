@@ -1,5 +1,5 @@
 // A libxlsxwriter workbook in constant-memory mode (each row goes to a temporary file of its sheet as it is
-// written), with the formats the analysis sheets use and every library result checked.
+// written), with the formats the exported tables and the analysis sheets use and every library result checked.
 //
 // Ownership: the object owns the library's workbook; close() writes the file, and an object that ends without
 // close() (an error, a cancel) frees the workbook without writing anything more. One thread at a time.
@@ -11,7 +11,7 @@
 
 #include <xlsxwriter.h>
 
-namespace analysis {
+namespace tables {
 
 // Raises db::Error 75 "Path/File access error: " + the library's text for a result other than success.
 void checkXlsx(lxw_error error);
@@ -28,10 +28,14 @@ public:
     lxw_worksheet *addSheet(const QString &name);
     void close();
 
-    lxw_format *money = nullptr;   // "$#,##0.00"
-    lxw_format *header = nullptr;  // bold
+    lxw_format *money = nullptr;     // "$#,##0.00"
+    lxw_format *date = nullptr;      // "yyyy-mm-dd"
+    lxw_format *dateTime = nullptr;  // "yyyy-mm-dd hh:mm:ss"
+    lxw_format *header = nullptr;    // bold
 
 private:
+    lxw_format *numberFormat(const char *format);
+
     QByteArray tmpDir_;
     lxw_workbook *book_ = nullptr;
 };
@@ -43,4 +47,4 @@ void writeXlsxText(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t col, const QBy
 void writeXlsxValue(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t col, const QVariant &value,
                     lxw_format *format = nullptr);
 
-}  // namespace analysis
+}  // namespace tables

@@ -1,10 +1,10 @@
-#include "analysis/XlsxBook.h"
+#include "tables/XlsxBook.h"
 
 #include "db/Error.h"
 
 #include <QFile>
 
-namespace analysis {
+namespace tables {
 
 namespace {
 
@@ -30,12 +30,21 @@ XlsxBook::XlsxBook(const QString &path, const QString &tmpDir) : tmpDir_(QFile::
     book_ = workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!book_)
         throw fileError();
-    money = workbook_add_format(book_);
+    money = numberFormat("$#,##0.00");
+    date = numberFormat("yyyy-mm-dd");
+    dateTime = numberFormat("yyyy-mm-dd hh:mm:ss");
     header = workbook_add_format(book_);
-    if (!money || !header)
+    if (!header)
         throw fileError();
-    format_set_num_format(money, "$#,##0.00");
     format_set_bold(header);
+}
+
+lxw_format *XlsxBook::numberFormat(const char *format) {
+    lxw_format *added = workbook_add_format(book_);
+    if (!added)
+        throw fileError();
+    format_set_num_format(added, format);
+    return added;
 }
 
 XlsxBook::~XlsxBook() {
@@ -79,4 +88,4 @@ void writeXlsxValue(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t col, const QV
     }
 }
 
-}  // namespace analysis
+}  // namespace tables
